@@ -1,0 +1,105 @@
+#include "core/StartUp.h"
+
+#include "core/GlobalFunctions.h"
+#include "core/Splash.h"
+#include "core/WidgetsUserInterface.h"
+#include "database/DM1_u.h"
+#include "online/IMDBDatabaseDatamodule.h"
+#include "ui/MainForm.h"
+
+#include <QDir>
+#include <QLocalSocket>
+#include <QLockFile>
+
+#include <memory>
+
+namespace {
+
+QString userTag()
+{
+    QString user = qEnvironmentVariable("USER");
+    if (user.isEmpty())
+        user = qEnvironmentVariable("USERNAME");
+    return KeepAlphanumerics(user);
+}
+
+// Brings the running instance forward, if it listens.
+void wakeRunningInstance()
+{
+    QLocalSocket socket;
+    socket.connectToServer(InstanceServerName());
+    socket.waitForConnected(500);
+}
+
+} // namespace
+
+ReelnestApplication::ReelnestApplication(int &argc, char **argv)
+    : QApplication(argc, argv)
+{}
+
+bool ReelnestApplication::notify(QObject *receiver, QEvent *event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception &e) {
+        userInterface().showApplicationError(QString::fromUtf8(e.what()));
+    }
+    return false;
+}
+
+QString InstanceServerName()
+{
+    return QStringLiteral("Virelon-Reelnest-") + userTag();
+}
+
+QString InstanceLockFilePath()
+{
+    return QDir::tempPath() + QStringLiteral("/Virelon-Reelnest-") + userTag() + QStringLiteral(".lock");
+}
+
+int RunReelnest(int argc, char **argv)
+{
+    ReelnestApplication app(argc, argv);
+    WidgetsUserInterface ui;
+
+    QLockFile instanceLock(InstanceLockFilePath());
+    // A lock left by a crashed program is stale by its dead process, never by its age.
+    instanceLock.setStaleLockTime(0);
+    if (!instanceLock.tryLock(0)) {
+        wakeRunningInstance();
+        ui.showMessage(MessageKind::Information, QStringLiteral("Reelnest is already running."), MessageButtons::Ok);
+        return 0;
+    }
+
+    QApplication::setApplicationName(QStringLiteral("Reelnest"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Reelnest"));
+    QApplication::setOrganizationName(QStringLiteral("Virelon"));
+
+    auto splash = std::make_unique<TSplash_frm>();
+    if (ReadSettingBool(QStringLiteral("ShowSplash"), QStringLiteral("Options"), true))
+        splash->show();
+    QCoreApplication::processEvents();
+
+    TMainFormRNZ_frm mainWindow;
+    if (!mainWindow.LoadTranslation())
+        return 1;
+    mainWindow.translate();
+    mainWindow.onFirstShow = [&splash] { splash.reset(); };
+
+    TDM1 dataModule;
+    ui.createWaitWindow(&mainWindow);
+    dataModule.hooks.translateMainWindow = [&mainWindow] {
+        if (mainWindow.LoadTranslation())
+            mainWindow.translate();
+    };
+    dataModule.hooks.decideGridMode = [&mainWindow](bool local, int movieCount) {
+        const bool optimized = ReadSettingBool(QStringLiteral("UseOptimizedMode"), QStringLiteral("Options"), true);
+        mainWindow.UseGridMode = (optimized && movieCount > 3000) || !local;
+    };
+    if (!dataModule.Startup())
+        return 0;
+    [[maybe_unused]] TIMDBDatabaseModule storingModule;
+
+    mainWindow.show();
+    return app.exec();
+}
