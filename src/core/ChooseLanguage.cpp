@@ -77,7 +77,9 @@ TChooseLanguage_frm::TChooseLanguage_frm(QWidget *parent)
         m_language->setCurrentIndex(index);
     }
     applyTexts();
-    setFixedSize(520, 400);
+    setFixedWidth(520);
+    adjustSize();
+    setFixedHeight(height());
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
