@@ -92,9 +92,9 @@ int RunReelnest(int argc, char **argv)
         if (mainWindow.LoadTranslation())
             mainWindow.translate();
     };
-    dataModule.hooks.decideGridMode = [&mainWindow](bool local, int movieCount) {
-        const bool optimized = ReadSettingBool(QStringLiteral("UseOptimizedMode"), QStringLiteral("Options"), true);
-        mainWindow.UseGridMode = (optimized && movieCount > 3000) || !local;
+    dataModule.hooks.decideGridMode = [&mainWindow, &dataModule](bool, int movieCount) {
+        const bool option = ReadSettingBool(QStringLiteral("UseOptimizedMode"), QStringLiteral("Options"), true);
+        mainWindow.UseGridMode = DecideOptimizedMode(option, movieCount, dataModule.MainConnection.databaseName());
     };
     if (!dataModule.Startup())
         return 0;

@@ -546,6 +546,13 @@ int CountDataSetRows(const FbQuery &query)
     return HasDM1() ? DM1().ReturnCountFunction(query.sql(), query.paramValues()) : 0;
 }
 
+bool DecideOptimizedMode(bool useOptimizedModeOption, int movieCount, const QString &databaseString)
+{
+    if (useOptimizedModeOption && movieCount > 3000)
+        return true;
+    return !FbConnection::isLocalDatabaseString(databaseString);
+}
+
 QString GetCurrentDatabaseFileName()
 {
     return HasDM1() ? databaseFileName(DM1().MainConnection.databaseName()) : QString();

@@ -78,6 +78,10 @@ QString CountQueryText(const QString &selectStatement);
 int CountRows(const QString &sql);
 int CountDataSetRows(const FbQuery &query);
 
+// The optimized data mode: for large collections when the option allows it, and always for a
+// database that is not a local file.
+bool DecideOptimizedMode(bool useOptimizedModeOption, int movieCount, const QString &databaseString);
+
 // The file-name part of the open collection's database string.
 QString GetCurrentDatabaseFileName();
 // The database string as stored: lower case where the file system ignores case.

@@ -344,6 +344,28 @@ private slots:
         QFile::remove(file);
     }
 
+    void optimizedModeDecision_data()
+    {
+        QTest::addColumn<bool>("option");
+        QTest::addColumn<int>("movies");
+        QTest::addColumn<QString>("database");
+        QTest::addColumn<bool>("optimized");
+        QTest::newRow("3000 local") << true << 3000 << "/data/films.fdb" << false;
+        QTest::newRow("3001 local") << true << 3001 << "/data/films.fdb" << true;
+        QTest::newRow("option off") << false << 50000 << "/data/films.fdb" << false;
+        QTest::newRow("server, few movies") << true << 10 << "nas:/data/films.fdb" << true;
+        QTest::newRow("server, option off") << false << 10 << "nas/3051:/data/films.fdb" << true;
+    }
+
+    void optimizedModeDecision()
+    {
+        QFETCH(bool, option);
+        QFETCH(int, movies);
+        QFETCH(QString, database);
+        QFETCH(bool, optimized);
+        QCOMPARE(DecideOptimizedMode(option, movies, database), optimized);
+    }
+
     void currentDatabaseFileName()
     {
         TDM1 dm;
