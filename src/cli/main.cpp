@@ -4,6 +4,9 @@
 #include "database/DM1_u.h"
 #include "database/FbConnection.h"
 #include "database/FbQuery.h"
+#include "online/IMDBConstantsUnit.h"
+#include "online/IMDBHelperClassUnit.h"
+#include "online/IMDBRobotClassUnit.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -27,7 +30,8 @@ QTextStream &err()
 int usage()
 {
     err() << "usage: reelnest-cli create PATH\n"
-             "       reelnest-cli info DATABASE\n";
+             "       reelnest-cli info DATABASE\n"
+             "       reelnest-cli title ID [--definitions FILE]\n";
     err().flush();
     return 2;
 }
@@ -84,6 +88,52 @@ int infoCommand(TDM1 &dm, const QString &database)
     }
 }
 
+// Reads one title page as a movie download would and prints what the parser found.
+int titleCommand(const QString &id, const QString &definitionsFile)
+{
+    QString error;
+    const bool loaded =
+        definitionsFile.isEmpty() ? LoadDefinitions(&error) : LoadDefinitionsFile(definitionsFile, &error);
+    if (!loaded) {
+        err() << error << Qt::endl;
+        return 1;
+    }
+    ForceDataFolders();
+    TIMDBRobot robot;
+    TIMDBMovie movie;
+    movie.Id = id;
+    if (!robot.DownloadMovieInformation(movie))
+        return 1;
+
+    const auto field = [](const char *name, const QString &value) { out() << name << ": " << value << '\n'; };
+    field("Id", movie.Id);
+    field("Title", movie.Title);
+    field("OriginalTitle", movie.OriginalTitle);
+    field("Year", movie.Year);
+    for (const QString &genre : movie.GenreCollection)
+        field("Genre", genre);
+    field("Runtime", movie.Runtime);
+    field("Country", movie.Country);
+    field("Language", movie.Language);
+    field("Tagline", movie.Tagline);
+    field("MPAA", movie.MPAA);
+    field("PlotOutline", movie.PlotOutline);
+    field("Rating", movie.Rating);
+    field("TheatreDate", movie.TheatreDate);
+    field("Trailer", movie.Trailer);
+    field("CoverURL", movie.CoverURL);
+    field("CoverLocalFilename", movie.CoverLocalFilename);
+    for (const TIMDBMovieCast &member : movie.CastCollection)
+        field("Cast",
+              QStringList{member.MoviePerson.Id, member.MoviePerson.Name, member.MovieRole, member.MoviePerson.ImageUrl}
+                  .join(QStringLiteral(" | ")));
+    for (const TIMDBMovieCast &member : movie.CreditsCollection)
+        field("Credit", QStringList{member.Role.Name, member.MoviePerson.Id, member.MoviePerson.Name}.join(
+                            QStringLiteral(" | ")));
+    out().flush();
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -93,15 +143,28 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("reelnest-cli"));
-    const QStringList args = QCoreApplication::arguments().mid(1);
+    QStringList args = QCoreApplication::arguments().mid(1);
+    QString definitionsFile;
+    const qsizetype definitionsAt = args.indexOf(QStringLiteral("--definitions"));
+    if (definitionsAt >= 0) {
+        if (definitionsAt + 1 >= args.size())
+            return usage();
+        definitionsFile = args.at(definitionsAt + 1);
+        args.remove(definitionsAt, 2);
+    }
     if (args.size() != 2)
         return usage();
 
     if (LoadLanguageTexts() != TranslationLoad::Loaded)
         err() << "warning: the language file could not be loaded; texts will be empty" << Qt::endl;
 
-    TDM1 dm;
+    ConnectImageDownloader();
     const QString command = args.at(0);
+    if (command == QLatin1String("title"))
+        return titleCommand(args.at(1), definitionsFile);
+    if (!definitionsFile.isEmpty())
+        return usage();
+    TDM1 dm;
     if (command == QLatin1String("create"))
         return createCommand(dm, args.at(1));
     if (command == QLatin1String("info"))

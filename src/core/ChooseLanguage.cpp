@@ -2,6 +2,7 @@
 
 #include "core/FirstStart.h"
 #include "core/GlobalFunctions.h"
+#include "core/TextNumbers.h"
 #include "core/Translations.h"
 #include "core/UserInterface.h"
 
@@ -9,6 +10,7 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,8 +20,10 @@
 int FillLanguageList(QComboBox *comboBox)
 {
     comboBox->clear();
-    for (const QString &name : AvailableLanguages())
-        comboBox->addItem(name, name);
+    for (const OfferedLanguage &language : OfferedLanguages()) {
+        const QString flag = LanguageFlagFile(language.flagIndex);
+        comboBox->addItem(flag.isEmpty() ? QIcon() : QIcon(flag), language.name, language.name);
+    }
     return comboBox->count();
 }
 
@@ -91,17 +95,18 @@ TChooseLanguage_frm::TChooseLanguage_frm(QWidget *parent)
 
 void TChooseLanguage_frm::applyTexts()
 {
-    setWindowTitle(GetText(228) + QStringLiteral(" Reelnest"));
-    m_languageHeading->setText(QStringLiteral("1. ") + GetText(1408));
-    m_introduction->setText(GetTextWithArg(1409, QStringLiteral("Reelnest")));
-    m_databaseHeading->setText(QStringLiteral("2. ") + GetText(1410));
-    m_openLink->setText(QStringLiteral("<a href=\"open\">%1</a>").arg(GetText(1411).toHtmlEscaped()));
-    m_browse->setText(GetText(301) + QStringLiteral("..."));
+    setWindowTitle(GetText(Txt::WelcomeTo) + QStringLiteral(" Reelnest"));
+    m_languageHeading->setText(QStringLiteral("1. ") + GetText(Txt::ChooseYourLanguage));
+    m_introduction->setText(GetTextWithArg(Txt::FirstStartIntroduction, QStringLiteral("Reelnest")));
+    m_databaseHeading->setText(QStringLiteral("2. ") + GetText(Txt::CreateNewDatabase));
+    m_openLink->setText(
+        QStringLiteral("<a href=\"open\">%1</a>").arg(GetText(Txt::OpenExistingDatabaseLink).toHtmlEscaped()));
+    m_browse->setText(GetText(Txt::Browse) + QStringLiteral("..."));
 }
 
 QString TChooseLanguage_frm::fileFilter() const
 {
-    return QStringLiteral("Reelnest ") + GetText(243) + QStringLiteral(" (*.fdb)");
+    return QStringLiteral("Reelnest ") + GetText(Txt::DatabaseFileType) + QStringLiteral(" (*.fdb)");
 }
 
 void TChooseLanguage_frm::LanguageChange(int index)
@@ -109,17 +114,13 @@ void TChooseLanguage_frm::LanguageChange(int index)
     if (index < 0)
         return;
     WriteSettingString(QStringLiteral("Language"), QString(), m_language->currentText());
-    const TranslationLoad result = LoadLanguageTexts();
-    if (result != TranslationLoad::Loaded) {
-        userInterface().showMessage(MessageKind::Error, TranslationLoadMessage(result), MessageButtons::Ok);
-        return;
-    }
-    applyTexts();
+    if (LoadTranslation())
+        applyTexts();
 }
 
 void TChooseLanguage_frm::BrowseClick()
 {
-    QFileDialog dialog(this, GetText(1413), m_path->text(), fileFilter());
+    QFileDialog dialog(this, GetText(Txt::CreateDatabaseTitle), m_path->text(), fileFilter());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("fdb"));
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
@@ -128,8 +129,8 @@ void TChooseLanguage_frm::BrowseClick()
 
 void TChooseLanguage_frm::OpenExistingClick()
 {
-    const QString file = QFileDialog::getOpenFileName(this, GetTextWithArg(1412, QStringLiteral("Reelnest")),
-                                                      m_path->text(), fileFilter());
+    const QString file = QFileDialog::getOpenFileName(
+        this, GetTextWithArg(Txt::OpenDatabaseTitle, QStringLiteral("Reelnest")), m_path->text(), fileFilter());
     if (!file.isEmpty())
         m_path->setText(QDir::toNativeSeparators(file));
 }

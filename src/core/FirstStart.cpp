@@ -1,6 +1,7 @@
 #include "core/FirstStart.h"
 
 #include "core/GlobalFunctions.h"
+#include "core/TextNumbers.h"
 #include "core/UserInterface.h"
 #include "database/DM1_u.h"
 
@@ -54,7 +55,7 @@ bool FirstStartAccept(QString *path)
     dm.OpenDatabase(*path);
     if (!dm.ConnectMainDatabase()) {
         userInterface().setBusyCursor(false);
-        inform(GetText(11));
+        inform(GetText(Txt::DatabaseCouldNotBeOpened));
         return false;
     }
     return true;

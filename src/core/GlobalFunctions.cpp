@@ -1,6 +1,7 @@
 #include "core/GlobalFunctions.h"
 
 #include "core/LanguageTexts.h"
+#include "core/TextNumbers.h"
 #include "core/UserInterface.h"
 
 #include <QCoreApplication>
@@ -281,13 +282,13 @@ QString GetTextWithArg(int n, const QString &value)
 
 QString ErrorBoxText(const QString &problem, const QString &solution, const QString &detail)
 {
-    QStringList lines{GetText(1415), QString()};
+    QStringList lines{GetText(Txt::ErrorHeading), QString()};
     if (!problem.trimmed().isEmpty()) {
-        lines << GetText(1416) + QLatin1Char(':') << problem << QString();
+        lines << GetText(Txt::ErrorProblem) + QLatin1Char(':') << problem << QString();
         if (!solution.trimmed().isEmpty())
-            lines << GetText(1417) + QLatin1Char(':') << solution << QString();
+            lines << GetText(Txt::ErrorSolution) + QLatin1Char(':') << solution << QString();
     }
-    lines << GetText(1418) + QLatin1Char(':') << detail;
+    lines << GetText(Txt::ErrorDetail) + QLatin1Char(':') << detail;
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -336,7 +337,11 @@ QString FormatMinutes(int minutes, bool longForm)
     const int hours = minutes / 60;
     const int rest = minutes - 60 * hours;
     if (longForm)
-        return QStringLiteral("%1 %2 %3 %4").arg(hours).arg(GetText(1507)).arg(rest).arg(GetText(188));
+        return QStringLiteral("%1 %2 %3 %4")
+            .arg(hours)
+            .arg(GetText(Txt::HoursShort))
+            .arg(rest)
+            .arg(GetText(Txt::MinutesShort));
     return QString::number(hours) + timeSeparator() + QStringLiteral("%1").arg(rest, 2, 10, QLatin1Char('0'));
 }
 

@@ -4,12 +4,16 @@
 #include "core/Splash.h"
 #include "core/WidgetsUserInterface.h"
 #include "database/DM1_u.h"
+#include "online/IMDBConstantsUnit.h"
 #include "online/IMDBDatabaseDatamodule.h"
+#include "online/IMDBHelperClassUnit.h"
 #include "ui/MainForm.h"
+#include "ui/ScreenshotMode.h"
 
 #include <QDir>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QPointer>
 
 #include <memory>
 
@@ -82,9 +86,24 @@ int RunReelnest(int argc, char **argv)
 
     TMainFormRNZ_frm mainWindow;
     if (!mainWindow.LoadTranslation())
-        return 1;
+        return ui.requestedExitCode();
     mainWindow.translate();
     mainWindow.onFirstShow = [&splash] { splash.reset(); };
+    // The scrapers' definitions and their daily update check, told to the main window.
+    const QPointer<TMainFormRNZ_frm> window(&mainWindow);
+    OnUpdateNotice = [window](const UpdateNotice &notice) {
+        if (window)
+            window->SetUpdateNotice(notice.url);
+    };
+    onlineHooks().mainStatusText = [window](int, const QString &text) {
+        if (window)
+            window->setStatusText(text);
+    };
+    ConnectImageDownloader();
+    mainWindow.downloadUpdateInstaller = [](const QString &url, const QString &target) {
+        return DownloadToFile(url, target);
+    };
+    StartDefinitions();
 
     TDM1 dataModule;
     ui.createWaitWindow(&mainWindow);
@@ -96,10 +115,21 @@ int RunReelnest(int argc, char **argv)
         const bool option = ReadSettingBool(QStringLiteral("UseOptimizedMode"), QStringLiteral("Options"), true);
         mainWindow.UseGridMode = DecideOptimizedMode(option, movieCount, dataModule.MainConnection.databaseName());
     };
-    if (!dataModule.Startup())
+    dataModule.hooks.refillDatabaseSelector = [&mainWindow] { mainWindow.RefreshDatabaseSelector(); };
+    const ScreenshotRequest screenshot = ScreenshotRequestFromEnvironment();
+    if (screenshot.active())
+        PrepareScreenshotStart(screenshot);
+    const bool started = dataModule.Startup();
+    // A language file that could not be loaded after the first-start dialog ends the program even
+    // when a database was opened.
+    if (ui.endRequested())
+        return ui.requestedExitCode();
+    if (!started)
         return 0;
     [[maybe_unused]] TIMDBDatabaseModule storingModule;
 
     mainWindow.show();
+    if (screenshot.active())
+        ScheduleScreenshot(&mainWindow, screenshot);
     return app.exec();
 }

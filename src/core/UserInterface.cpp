@@ -46,6 +46,24 @@ bool UserInterface::runFirstStartDialog()
     return false;
 }
 
+void UserInterface::endApplication(int exitCode)
+{
+    m_endRequested = true;
+    m_exitCode = exitCode;
+    if (QCoreApplication::instance())
+        QCoreApplication::exit(exitCode);
+}
+
+BusyCursor::BusyCursor()
+{
+    userInterface().setBusyCursor(true);
+}
+
+BusyCursor::~BusyCursor()
+{
+    userInterface().setBusyCursor(false);
+}
+
 MessageAnswer ConsoleUserInterface::showMessage(MessageKind, const QString &text, MessageButtons buttons)
 {
     QTextStream(stderr) << text << Qt::endl;

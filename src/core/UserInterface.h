@@ -26,6 +26,25 @@ public:
     virtual void processEvents();
     // The first-start dialog; returns when it closes. True when a database was opened.
     virtual bool runFirstStartDialog();
+    // Ends the program after a problem it cannot go on with: every running event loop is left, and
+    // the start-up sequence, which asks endRequested() before it enters its own loop, stops.
+    virtual void endApplication(int exitCode);
+    bool endRequested() const { return m_endRequested; }
+    int requestedExitCode() const { return m_exitCode; }
+
+private:
+    bool m_endRequested = false;
+    int m_exitCode = 0;
+};
+
+// The hourglass cursor for the lifetime of the object.
+class BusyCursor
+{
+public:
+    BusyCursor();
+    ~BusyCursor();
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
 };
 
 // Writes messages to standard error and answers every question with its first choice;

@@ -1,6 +1,7 @@
 #include "core/Wait.h"
 
 #include "core/GlobalFunctions.h"
+#include "core/TextNumbers.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -31,8 +32,8 @@ TWait_frm::TWait_frm(QWidget *owner)
         label->setWordWrap(true);
         layout->addWidget(label);
     }
-    m_upper->setText(GetText(55));
-    m_lower->setText(GetText(56));
+    m_upper->setText(GetText(Txt::WaitOpeningView));
+    m_lower->setText(GetText(Txt::PleaseWait));
     layout->addWidget(m_progress);
     m_progress->setRange(0, 1);
     m_progress->setValue(0);

@@ -2,11 +2,14 @@
 
 #include "core/GlobalFunctions.h"
 #include "core/LanguageTexts.h"
+#include "core/TextNumbers.h"
+#include "core/Translations.h"
 #include "core/UserInterface.h"
 #include "database/DatabaseList.h"
 #include "database/FbScript.h"
 #include "database/FbServices.h"
 #include "database/Schema.h"
+#include "database/SortTitles.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,13 +23,6 @@ TDM1 *theDataModule = nullptr;
 
 const QString kDefaultUser = QStringLiteral("SYSDBA");
 const QString kDefaultPassword = QStringLiteral("tavernoak");
-
-class BusyCursor
-{
-public:
-    BusyCursor() { userInterface().setBusyCursor(true); }
-    ~BusyCursor() { userInterface().setBusyCursor(false); }
-};
 
 // Keyword positions outside quoted literals and identifiers, as whole words.
 qsizetype findKeyword(const QString &sql, const QString &keywordPattern, qsizetype from = 0)
@@ -71,26 +67,29 @@ struct StandardUserView
 } // namespace
 
 // The layouts are texts of our grid layout format: a [Main] section with the format version, a
-// [View] section naming the table and the layout, then one [Column.NAME] section per column in
+// [View] section naming the grid view, its table and its layout, then one [Column.NAME] section per column in
 // display order with its visibility and width.
-const QString TDM1::upgradeEntryThumbIni = QStringLiteral("[Main]\nVersion=2\n"
-                                                          "[View]\nTable=Movies\nLayout=Thumbnails\nThumbnailSize=12\n"
-                                                          "[Column.TITLE]\nVisible=1\nWidth=200\n"
-                                                          "[Column.PRODUCTIONYEAR]\nVisible=1\nWidth=50\n"
-                                                          "[Column.USERRATING]\nVisible=1\nWidth=80\n");
-const QString TDM1::upgradeEntryCardIni = QStringLiteral("[Main]\nVersion=2\n"
-                                                         "[View]\nTable=Movies\nLayout=Cards\nCardWidth=320\n"
-                                                         "[Column.FRONTCOVER_BLOB]\nVisible=1\nWidth=100\n"
-                                                         "[Column.TITLE]\nVisible=1\nWidth=200\n"
-                                                         "[Column.PRODUCTIONYEAR]\nVisible=1\nWidth=50\n"
-                                                         "[Column.GENRES]\nVisible=1\nWidth=200\n"
-                                                         "[Column.MOVIETIME]\nVisible=1\nWidth=60\n"
-                                                         "[Column.USERRATING]\nVisible=1\nWidth=80\n");
-const QString TDM1::upgradePeopleListIni = QStringLiteral("[Main]\nVersion=2\n"
-                                                          "[View]\nTable=Persons\nLayout=List\n"
-                                                          "[Column.NAME]\nVisible=1\nWidth=220\n"
-                                                          "[Column.BIRTHDATE]\nVisible=1\nWidth=90\n"
-                                                          "[Column.BIRTHPLACE]\nVisible=1\nWidth=200\n");
+const QString TDM1::upgradeEntryThumbIni =
+    QStringLiteral("[Main]\nVersion=2\n"
+                   "[View]\nName=grid_EntryCardDBCardView1\nTable=Movies\nLayout=Thumbnails\nThumbnailSize=12\n"
+                   "[Column.TITLE]\nVisible=1\nWidth=200\n"
+                   "[Column.PRODUCTIONYEAR]\nVisible=1\nWidth=50\n"
+                   "[Column.USERRATING]\nVisible=1\nWidth=80\n");
+const QString TDM1::upgradeEntryCardIni =
+    QStringLiteral("[Main]\nVersion=2\n"
+                   "[View]\nName=grid_EntryCardDBCardView2\nTable=Movies\nLayout=Cards\nCardWidth=320\n"
+                   "[Column.FRONTCOVER_BLOB]\nVisible=1\nWidth=100\n"
+                   "[Column.TITLE]\nVisible=1\nWidth=200\n"
+                   "[Column.PRODUCTIONYEAR]\nVisible=1\nWidth=50\n"
+                   "[Column.GENRES]\nVisible=1\nWidth=200\n"
+                   "[Column.MOVIETIME]\nVisible=1\nWidth=60\n"
+                   "[Column.USERRATING]\nVisible=1\nWidth=80\n");
+const QString TDM1::upgradePeopleListIni =
+    QStringLiteral("[Main]\nVersion=2\n"
+                   "[View]\nName=grid_ViewPersonDBTableView2\nTable=Persons\nLayout=List\n"
+                   "[Column.NAME]\nVisible=1\nWidth=220\n"
+                   "[Column.BIRTHDATE]\nVisible=1\nWidth=90\n"
+                   "[Column.BIRTHPLACE]\nVisible=1\nWidth=200\n");
 
 TDM1::TDM1()
 {
@@ -127,13 +126,18 @@ bool TDM1::Startup()
             return false;
         if (!ConnectMainDatabase()) {
             userInterface().setBusyCursor(false);
-            userInterface().showMessage(MessageKind::Information, GetText(11), MessageButtons::Ok);
+            userInterface().showMessage(MessageKind::Information, GetText(Txt::DatabaseCouldNotBeOpened),
+                                        MessageButtons::Ok);
             return false;
         }
     } else {
         runFirstStartDialog();
     }
-    return MainConnection.isConnected();
+    if (!MainConnection.isConnected())
+        return false;
+    UpdateSortOmitList();
+    SetReportLanguage(ReportLanguageFor(GetLanguageName()));
+    return true;
 }
 
 void TDM1::MainDatabaseBeforeConnect()
@@ -217,8 +221,9 @@ bool TDM1::CreateRNZDB(const QString &FilePath, bool DemoDataQuestion, bool Inse
 
     const QString demoFile = GetProgramFolder() + QStringLiteral("/demo.bak");
     if (DemoDataQuestion && QFile::exists(demoFile)) {
-        const bool wanted = ForceDemoData || userInterface().showMessage(MessageKind::Confirmation, GetText(10),
-                                                                         MessageButtons::YesNo) == MessageAnswer::Yes;
+        const bool wanted =
+            ForceDemoData || userInterface().showMessage(MessageKind::Confirmation, GetText(Txt::DemoDataQuestion),
+                                                         MessageButtons::YesNo) == MessageAnswer::Yes;
         if (wanted)
             restoreDemoData(demoFile);
     }
@@ -313,7 +318,7 @@ void TDM1::AddStandardUserViews()
     const QString like = QStringLiteral("like");
     const QList<StandardUserView> views = {
         {1,
-         1587,
+         Txt::ViewLatestAdditions,
          {QStringLiteral("DATE_ADDED")},
          {QStringLiteral(">")},
          {QStringLiteral("TODAY-60")},
@@ -321,7 +326,7 @@ void TDM1::AddStandardUserViews()
          50,
          &upgradeEntryThumbIni},
         {2,
-         1737,
+         Txt::ViewTopRated,
          {QStringLiteral("USERRATING")},
          {QStringLiteral("=")},
          {QStringLiteral("10")},
@@ -329,7 +334,7 @@ void TDM1::AddStandardUserViews()
          11,
          &upgradeEntryThumbIni},
         {3,
-         1741,
+         Txt::ViewUnwatched,
          {QStringLiteral("WATCHED")},
          {QStringLiteral("=")},
          {QStringLiteral("0")},
@@ -337,7 +342,7 @@ void TDM1::AddStandardUserViews()
          23,
          &upgradeEntryCardIni},
         {4,
-         1738,
+         Txt::ViewBluRay,
          {QStringLiteral("MEDIATYPE_ID")},
          {QStringLiteral("=")},
          {QStringLiteral("Blu-ray")},
@@ -345,7 +350,7 @@ void TDM1::AddStandardUserViews()
          29,
          &upgradeEntryThumbIni},
         {5,
-         1739,
+         Txt::ViewOscarMovies,
          {QStringLiteral("AWARDNAME"), QStringLiteral("RESULT")},
          {QStringLiteral("="), QStringLiteral("=")},
          {QStringLiteral("Oscar"), QStringLiteral("1")},
@@ -353,7 +358,7 @@ void TDM1::AddStandardUserViews()
          55,
          &upgradeEntryCardIni},
         {6,
-         1740,
+         Txt::ViewOscarPeople,
          {QStringLiteral("AWARDNAME"), QStringLiteral("RESULT")},
          {QStringLiteral("="), QStringLiteral("=")},
          {QStringLiteral("Oscar"), QStringLiteral("1")},
@@ -397,7 +402,7 @@ void TDM1::OpenDatabase(const QString &givenPath)
 {
     QString path = givenPath.trimmed();
     if (path.isEmpty())
-        path = GetDatabaseFolder() + GetText(9) + QStringLiteral(".fdb");
+        path = GetDatabaseFolder() + GetText(Txt::DefaultDatabaseName) + QStringLiteral(".fdb");
     path = NormalizedDatabaseString(path);
 
     m_countQuery.reset();
@@ -487,6 +492,23 @@ void TDM1::UpgradeRNZDB()
     // upgrade scripts once they exist.
 }
 
+BrowseQuery &TDM1::BrowseQueryOf(int viewTable)
+{
+    if (viewTable == ViewKind::Media)
+        return qry_Media;
+    if (viewTable == ViewKind::Persons)
+        return qry_Person;
+    return qry_Movie;
+}
+
+void TDM1::CloseViewDatasets()
+{
+    // The loan and wish-list queries join these once their forms exist.
+    qry_Movie.Close();
+    qry_Media.Close();
+    qry_Person.Close();
+}
+
 int TDM1::ReturnCountFunction(const QString &SqlStatement, const QVariantMap &SqlParams)
 {
     try {
@@ -569,10 +591,10 @@ QString NormalizedDatabaseString(const QString &databaseString)
 
 QString OpenFailureText(const QString &databaseString, const QString &engineMessage)
 {
-    QString text = GetText(1472);
+    QString text = GetText(Txt::OpenFailure);
     if (!FbConnection::isLocalDatabaseString(databaseString))
-        text += QStringLiteral("\n\n") + GetText(1473);
-    text += QStringLiteral("\n\n") + GetText(1474) + QLatin1Char('\n') + engineMessage;
+        text += QStringLiteral("\n\n") + GetText(Txt::OpenFailureServer);
+    text += QStringLiteral("\n\n") + GetText(Txt::OpenFailureEngine) + QLatin1Char('\n') + engineMessage;
     return text;
 }
 

@@ -2,6 +2,7 @@
 
 #include "database/FbConnection.h"
 #include "database/FbQuery.h"
+#include "views/BrowseQuery.h"
 
 #include <QString>
 #include <QVariantMap>
@@ -21,6 +22,16 @@ public:
 
     FbConnection MainConnection;
     FbConnection SecondConnection;
+
+    // The browse queries of the views, with their SQL lines, which outlive the view manager.
+    // Declared after the connections, so they go first.
+    BrowseQuery qry_Movie{MainConnection, ViewKind::Movies};
+    BrowseQuery qry_Media{MainConnection, ViewKind::Media};
+    BrowseQuery qry_Person{MainConnection, ViewKind::Persons};
+    // The browse query of a view kind (ViewCurrentTable 10, 20, 30); movies for anything else.
+    BrowseQuery &BrowseQueryOf(int viewTable);
+    // Closes the browse queries (their SQL lines stay).
+    void CloseViewDatasets();
 
     // What the main window does for the data module; empty functions are skipped.
     struct Hooks

@@ -1,6 +1,7 @@
 #include "database/NetworkConnect.h"
 
 #include "core/GlobalFunctions.h"
+#include "core/TextNumbers.h"
 #include "core/UserInterface.h"
 #include "database/DM1_u.h"
 
@@ -20,13 +21,13 @@ TNetworkConnect_frm::TNetworkConnect_frm(QWidget *parent)
     , m_previousDatabase(DM1().MainConnection.databaseName())
     , m_address(new QLineEdit(this))
     , m_status(new QLabel(this))
-    , m_ok(new QPushButton(GetText(1), this))
-    , m_cancel(new QPushButton(GetText(2), this))
-    , m_test(new QPushButton(GetText(1564), this))
+    , m_ok(new QPushButton(GetText(Txt::Ok), this))
+    , m_cancel(new QPushButton(GetText(Txt::Cancel), this))
+    , m_test(new QPushButton(GetText(Txt::TestConnection), this))
 {
     setObjectName(QStringLiteral("TNetworkConnect_frm"));
-    setWindowTitle(GetText(1561));
-    auto *explanation = new QLabel(GetText(1562), this);
+    setWindowTitle(GetText(Txt::NetworkConnectCaption));
+    auto *explanation = new QLabel(GetText(Txt::NetworkConnectExplanation), this);
     explanation->setWordWrap(true);
     m_address->setPlaceholderText(kAddressHint);
     m_ok->setEnabled(false);
@@ -41,7 +42,7 @@ TNetworkConnect_frm::TNetworkConnect_frm(QWidget *parent)
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(explanation);
-    layout->addWidget(new QLabel(GetText(1563) + QLatin1Char(':'), this));
+    layout->addWidget(new QLabel(GetText(Txt::NetworkConnectAddress) + QLatin1Char(':'), this));
     layout->addWidget(m_address);
     layout->addWidget(m_status);
     auto *buttons = new QHBoxLayout;

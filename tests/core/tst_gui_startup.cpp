@@ -82,7 +82,7 @@ private slots:
         window.translate();
         window.show();
         QVERIFY(firstShow);
-        QCOMPARE(window.databaseLabelText(), path);
+        QCOMPARE(window.databaseSelector()->currentData().toString(), path);
         window.close();
         QCOMPARE(ReadSettingString(QStringLiteral("DB Location"), QString()), path);
         QVERIFY(!dm.MainConnection.isConnected());

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// What the main window asks of the view manager it embeds for the movies, media and persons nodes
+// and the user views. The window reaches the view manager only through this, so its own sequences
+// (leaving a view, switching layouts and databases) do not depend on how views are drawn.
+class EmbeddedViewManager
+{
+public:
+    virtual ~EmbeddedViewManager() = default;
+
+    // The form that goes into the client area; owned by its parent widget.
+    virtual QWidget *form() const = 0;
+
+    virtual int viewCurrentTable() const = 0;
+    virtual int viewCurrentType() const = 0;
+    virtual void setViewCurrentTable(int table) = 0;
+    virtual void setViewCurrentType(int type) = 0;
+    // The caption of the open user view, empty for the built-in views.
+    virtual QString viewUserViewName() const = 0;
+
+    // Opens the view of the selected tree node (absolute index and caption).
+    virtual void changeView(int node, const QString &caption) = 0;
+    // The layout commands: saves the current view, takes the new layout and reopens.
+    virtual void switchLayout(int type) = 0;
+    virtual void saveCurrentView() = 0;
+    virtual void saveToRegistry() = 0;
+    virtual void refreshViewDatasets() = 0;
+    virtual void initGridModeSettings() = 0;
+    // The collection's stored thumbnail size, applied after the database changed.
+    virtual void applyStoredThumbnailSize() = 0;
+    // The thumbnail-size commands: stores the new size in the collection and reopens the view.
+    virtual void updateThumbnailHeight(int size) = 0;
+    // The order line of the open query and the name it is stored under in "Sort\Default".
+    virtual QString lastSqlLine() const = 0;
+    virtual QString dataSourceName() const = 0;
+    // Empties the movie query's SQL so the movies view rebuilds from its base select.
+    virtual void emptyMovieQuery() = 0;
+    virtual void focusGrid() = 0;
+    // The form goes after a database switch: what it would store on closing belongs to the old
+    // collection and is dropped.
+    virtual void discardState() = 0;
+};

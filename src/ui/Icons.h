@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QIcon>
+
+// Every picture of the program's own windows comes from here: the commands' icons (from the
+// system theme where it has one, otherwise drawn by us) and the user-view icon list of the
+// navigation tree (always drawn by us, so that a stored ICONINDEX shows the same picture on
+// every system).
+
+enum class AppIcon {
+    File,
+    ListLayout,
+    ThumbnailLayout,
+    CardLayout,
+    ThumbnailSize,
+    SizeSmall,
+    SizeMedium,
+    SizeLarge,
+    OptimizedMode,
+    Database,
+    Open,
+    Help,
+    Close,
+    Update,
+    AddMovies,
+    Back,
+    RibbonMinimize,
+    RibbonRestore,
+};
+
+QIcon AppIconFor(AppIcon icon);
+
+// The user-view icon list: ICONINDEX 0 to ViewIconCount() - 1.
+int ViewIconCount();
+// The icon at that index; index 0 (the plain folder) for an index outside the list.
+QIcon ViewIcon(int index);

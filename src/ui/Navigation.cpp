@@ -1,0 +1,191 @@
+#include "ui/Navigation.h"
+
+#include "core/GlobalFunctions.h"
+#include "database/FbQuery.h"
+#include "ui/Icons.h"
+
+#include <QHash>
+#include <QSet>
+
+const QList<NavigationNode> &FixedNavigationNodes()
+{
+    static const QList<NavigationNode> nodes = {
+        {HomepageNode, -1, 236, ContentKind::Homepage, 0, 12},
+        {MoviesNode, HomepageNode, 13, ContentKind::ViewManager, 10, 42},
+        {MediaNode, HomepageNode, 15, ContentKind::ViewManager, 20, 21},
+        {PersonsNode, HomepageNode, 1447, ContentKind::ViewManager, 30, 43},
+        {LoansNode, HomepageNode, 1575, ContentKind::Loans, 0, 44},
+        {WantListNode, HomepageNode, 244, ContentKind::WantList, 0, 45},
+        {StatisticsNode, HomepageNode, 96, ContentKind::Statistics, 0, 76},
+        {ReportsNode, HomepageNode, 1236, ContentKind::Reports, 0, 77},
+        {UserViewHolderNode, -1, 59, ContentKind::None, 0, 0},
+    };
+    return nodes;
+}
+
+ContentKind ContentForNode(int absoluteIndex)
+{
+    if (absoluteIndex >= FirstUserViewNode)
+        return ContentKind::ViewManager;
+    if (absoluteIndex < 0)
+        return ContentKind::None;
+    return FixedNavigationNodes().at(absoluteIndex).content;
+}
+
+int ViewTableForNode(int absoluteIndex)
+{
+    if (absoluteIndex < 0 || absoluteIndex >= FixedNodeCount)
+        return 0;
+    return FixedNavigationNodes().at(absoluteIndex).viewCurrentTable;
+}
+
+bool IsUserViewNode(int absoluteIndex)
+{
+    return absoluteIndex >= FirstUserViewNode;
+}
+
+QList<UserViewEntry> ReadUserViewEntries(FbConnection &connection)
+{
+    QList<UserViewEntry> entries;
+    try {
+        FbQuery query(connection);
+        query.setSql(QStringLiteral("select NAME, ICONINDEX from USERVIEW order by LISTINDEX asc"));
+        query.open();
+        while (query.next())
+            entries.append({query.value(0).toString(), query.value(1).toString()});
+    } catch (const FbError &) {
+        // A tree without user views still browses the collection.
+        return {};
+    }
+    return entries;
+}
+
+QStringList TreeIconList(const QList<UserViewEntry> &userViews)
+{
+    QStringList icons;
+    for (const NavigationNode &node : FixedNavigationNodes())
+        icons << QString::number(node.iconIndex);
+    for (const UserViewEntry &view : userViews)
+        icons << view.iconEntry;
+    return icons;
+}
+
+int TreeIconIndex(const QStringList &iconList, int absoluteIndex)
+{
+    if (absoluteIndex < 0 || absoluteIndex >= iconList.size())
+        return 0;
+    bool ok = false;
+    const int icon = iconList.at(absoluteIndex).trimmed().toInt(&ok);
+    // An index the icon set does not have would draw nothing; such a view gets the plain icon.
+    if (!ok || icon < 0 || icon >= ViewIconCount())
+        return 0;
+    return icon;
+}
+
+int StartNodeIndex(bool homepageStartup, int storedView, int nodeCount)
+{
+    if (homepageStartup)
+        return HomepageNode;
+    // Statistics are slow to build and are never the first thing shown; node 8 shows nothing, and a
+    // stored user view that was deleted since has no node.
+    if (storedView < 0 || storedView >= nodeCount || storedView == StatisticsNode || storedView == UserViewHolderNode)
+        return HomepageNode;
+    return storedView;
+}
+
+QString StartupSection(const QString &databaseFileName)
+{
+    return QStringLiteral("Startup\\") + databaseFileName;
+}
+
+int StartNodeFromSettings(const QString &databaseFileName, int nodeCount)
+{
+    const bool homepage = ReadSettingBool(QStringLiteral("HomepageStartup"), QString(), true);
+    int stored = -1;
+    try {
+        stored = ReadSettingInteger(QStringLiteral("View"), StartupSection(databaseFileName), -1);
+    } catch (const SettingKindError &) {
+        stored = -1;
+    }
+    return StartNodeIndex(homepage, stored, nodeCount);
+}
+
+namespace {
+
+using Contents = QSet<ContentKind>;
+
+const QHash<QString, Contents> &commandTable()
+{
+    static const QHash<QString, Contents> table = [] {
+        const Contents vmLoansWant{ContentKind::ViewManager, ContentKind::Loans, ContentKind::WantList};
+        const Contents vmWant{ContentKind::ViewManager, ContentKind::WantList};
+        const Contents vm{ContentKind::ViewManager};
+        const Contents reports{ContentKind::Reports};
+        QHash<QString, Contents> t;
+        for (const char *c : {"Edit", "Instant Search", "Show All", "Customize Columns", "Export Data", "Column Lines"})
+            t.insert(QString::fromLatin1(c), vmLoansWant);
+        for (const char *c : {"Delete", "Play", "&Trailer", "&Movie", "Update Cover Art", "Download Cover Art",
+                              "Use Image from clipboard", "Browse for image file...", "Edit All Selected",
+                              "Random Selection", "Movie IMDb Page", "Visit Rotten Tomatoes Page", "Quick Filter"})
+            t.insert(QString::fromLatin1(c), vmWant);
+        t.insert(QStringLiteral("Print"),
+                 {ContentKind::ViewManager, ContentKind::Loans, ContentKind::WantList, ContentKind::Statistics});
+        t.insert(QStringLiteral("Sort"),
+                 {ContentKind::ViewManager, ContentKind::Reports, ContentKind::Loans, ContentKind::WantList});
+        t.insert(QStringLiteral("Advanced Find"), {ContentKind::ViewManager, ContentKind::Reports});
+        t.insert(QStringLiteral("Return Loan"), {ContentKind::ViewManager, ContentKind::Loans});
+        // The three IMDb-association searches and the mobile-app export join this row when their
+        // commands exist.
+        for (const char *c : {"Expand the Query Builder",
+                              "Filter Builder",
+                              "Movie",
+                              "Create a View",
+                              "Edit View",
+                              "Arrange Views",
+                              "New Loan",
+                              "Movie Info Pane",
+                              "Export Cover Art",
+                              "Select All",
+                              "Copy Between Databases",
+                              "Move Movie",
+                              "Auto-Update Movie Info",
+                              "Re-Number All Media",
+                              "Copy Associated Files...",
+                              "Define Movie Group",
+                              "Dissolve Movie Group",
+                              "Add to Movie Group",
+                              "Duplicates",
+                              "Find All"})
+            t.insert(QString::fromLatin1(c), vm);
+        for (const char *c : {"Report Print", "Zoom", "Report Export", "Previous Page", "Next Page"})
+            t.insert(QString::fromLatin1(c), reports);
+        // Thumbnail sizes exist for every content that has card layouts; the view manager, loans
+        // and wish list narrow it further by their layout.
+        t.insert(QStringLiteral("Thumbnail Size"),
+                 {ContentKind::ViewManager, ContentKind::Loans, ContentKind::WantList, ContentKind::Statistics});
+        t.insert(QStringLiteral("Move item(s) to Movies section"), {ContentKind::WantList});
+        // First off; the view manager and the loans form enable them for their list layout.
+        t.insert(QStringLiteral("Group By"), {});
+        t.insert(QStringLiteral("Group By Box"), {});
+        return t;
+    }();
+    return table;
+}
+
+} // namespace
+
+bool ContentEnablesCommand(ContentKind content, const QString &command)
+{
+    const auto it = commandTable().constFind(command);
+    // Commands outside the table do not depend on the content.
+    if (it == commandTable().cend())
+        return true;
+    return it->contains(content);
+}
+
+QStringList ContentGovernedCommands()
+{
+    QStringList commands = commandTable().keys();
+    commands.sort();
+    return commands;
+}
