@@ -79,16 +79,16 @@ const GridViewEntry *gridViewEntry(const QString &name)
 int defaultWidth(const QString &field)
 {
     static const QHash<QString, int> widths = {
-        {QStringLiteral("ICON_BLOB"), 44},      {QStringLiteral("LENDALERT"), 26},
-        {QStringLiteral("HASTRAILER"), 26},     {QStringLiteral("THREED_ALERT"), 26},
-        {QStringLiteral("FOURK_ALERT"), 26},    {QStringLiteral("WATCHED_ALERT"), 26},
-        {QStringLiteral("TITLE"), 260},         {QStringLiteral("PLOTOUTLINE"), 300},
-        {QStringLiteral("USERRATING"), 90},     {QStringLiteral("MOVIETIME"), 70},
-        {QStringLiteral("PRODUCTIONYEAR"), 60}, {QStringLiteral("SEQNUMBER"), 60},
-        {QStringLiteral("NAME"), 220},          {QStringLiteral("BIO"), 400},
-        {QStringLiteral("PICTURE"), 44},        {QStringLiteral("BIRTHYEAR"), 70},
-        {QStringLiteral("TAGLINE"), 250},       {QStringLiteral("PLOT"), 300},
-        {QStringLiteral("LENDTO"), 160},        {QStringLiteral("FRONTCOVER_BLOB"), 60},
+        {QStringLiteral("ICON_BLOB"), 44},       {QStringLiteral("LENDALERT"), 26},
+        {QStringLiteral("HASTRAILER"), 26},      {QStringLiteral("THREED_ALERT"), 26},
+        {QStringLiteral("FOURK_ALERT"), 26},     {QStringLiteral("WATCHED_ALERT"), 26},
+        {QStringLiteral("TITLE"), 260},          {QStringLiteral("PLOTOUTLINE"), 300},
+        {QStringLiteral("USERRATING"), 90},      {QStringLiteral("MOVIETIME"), 95},
+        {QStringLiteral("PRODUCTIONYEAR"), 110}, {QStringLiteral("SEQNUMBER"), 90},
+        {QStringLiteral("NAME"), 220},           {QStringLiteral("BIO"), 400},
+        {QStringLiteral("PICTURE"), 44},         {QStringLiteral("BIRTHYEAR"), 70},
+        {QStringLiteral("TAGLINE"), 250},        {QStringLiteral("PLOT"), 300},
+        {QStringLiteral("LENDTO"), 160},         {QStringLiteral("FRONTCOVER_BLOB"), 60},
     };
     return widths.value(field, 100);
 }

@@ -239,6 +239,9 @@ void TViewManager_frm::createWidget(GridView &g)
         QHeaderView *header = table->horizontalHeader();
         header->setSectionsMovable(true);
         header->setSectionsClickable(true);
+        // Narrow icon columns show the start of their caption, cut with an ellipsis.
+        header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        header->setTextElideMode(Qt::ElideRight);
         header->setHighlightSections(false);
         header->setSortIndicatorShown(false);
         header->setContextMenuPolicy(Qt::CustomContextMenu);
