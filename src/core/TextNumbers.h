@@ -49,7 +49,18 @@
     X(ViewOscarMovies, 1739, false)                                                                                    \
     X(ViewOscarPeople, 1740, false)                                                                                    \
     X(ViewUnwatched, 1741, false)                                                                                      \
-    X(SiteRefused, 1856, true)
+    X(SiteRefused, 1856, true)                                                                                         \
+    X(Title, 21, false)                                                                                                \
+    X(SelectAFolder, 68, false)                                                                                        \
+    X(PicturePreview, 110, false)                                                                                      \
+    X(Filename, 136, false)                                                                                            \
+    X(SeqNumber, 169, false)                                                                                           \
+    X(CoverArtExport, 1299, false)                                                                                     \
+    X(DestinationDirectory, 1300, false)                                                                               \
+    X(IncludeBackCoverArt, 1664, false)                                                                                \
+    X(Turn, 1776, false)                                                                                               \
+    X(CoverExportFolderNotWritable, 1857, true)                                                                        \
+    X(CoverExportNoFolder, 1858, false)
 
 namespace Txt {
 
