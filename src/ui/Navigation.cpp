@@ -2,10 +2,8 @@
 
 #include "core/GlobalFunctions.h"
 #include "database/FbQuery.h"
+#include "ui/CommandTable.h"
 #include "ui/Icons.h"
-
-#include <QHash>
-#include <QSet>
 
 const QList<NavigationNode> &FixedNavigationNodes()
 {
@@ -110,82 +108,23 @@ int StartNodeFromSettings(const QString &databaseFileName, int nodeCount)
     return StartNodeIndex(homepage, stored, nodeCount);
 }
 
-namespace {
-
-using Contents = QSet<ContentKind>;
-
-const QHash<QString, Contents> &commandTable()
-{
-    static const QHash<QString, Contents> table = [] {
-        const Contents vmLoansWant{ContentKind::ViewManager, ContentKind::Loans, ContentKind::WantList};
-        const Contents vmWant{ContentKind::ViewManager, ContentKind::WantList};
-        const Contents vm{ContentKind::ViewManager};
-        const Contents reports{ContentKind::Reports};
-        QHash<QString, Contents> t;
-        for (const char *c : {"Edit", "Instant Search", "Show All", "Customize Columns", "Export Data", "Column Lines"})
-            t.insert(QString::fromLatin1(c), vmLoansWant);
-        for (const char *c : {"Delete", "Play", "&Trailer", "&Movie", "Update Cover Art", "Download Cover Art",
-                              "Use Image from clipboard", "Browse for image file...", "Edit All Selected",
-                              "Random Selection", "Movie IMDb Page", "Visit Rotten Tomatoes Page", "Quick Filter"})
-            t.insert(QString::fromLatin1(c), vmWant);
-        t.insert(QStringLiteral("Print"),
-                 {ContentKind::ViewManager, ContentKind::Loans, ContentKind::WantList, ContentKind::Statistics});
-        t.insert(QStringLiteral("Sort"),
-                 {ContentKind::ViewManager, ContentKind::Reports, ContentKind::Loans, ContentKind::WantList});
-        t.insert(QStringLiteral("Advanced Find"), {ContentKind::ViewManager, ContentKind::Reports});
-        t.insert(QStringLiteral("Return Loan"), {ContentKind::ViewManager, ContentKind::Loans});
-        // The three IMDb-association searches and the mobile-app export join this row when their
-        // commands exist.
-        for (const char *c : {"Expand the Query Builder",
-                              "Filter Builder",
-                              "Movie",
-                              "Create a View",
-                              "Edit View",
-                              "Arrange Views",
-                              "New Loan",
-                              "Movie Info Pane",
-                              "Export Cover Art",
-                              "Select All",
-                              "Copy Between Databases",
-                              "Move Movie",
-                              "Auto-Update Movie Info",
-                              "Re-Number All Media",
-                              "Copy Associated Files...",
-                              "Define Movie Group",
-                              "Dissolve Movie Group",
-                              "Add to Movie Group",
-                              "Duplicates",
-                              "Find All"})
-            t.insert(QString::fromLatin1(c), vm);
-        for (const char *c : {"Report Print", "Zoom", "Report Export", "Previous Page", "Next Page"})
-            t.insert(QString::fromLatin1(c), reports);
-        // Thumbnail sizes exist for every content that has card layouts; the view manager, loans
-        // and wish list narrow it further by their layout.
-        t.insert(QStringLiteral("Thumbnail Size"),
-                 {ContentKind::ViewManager, ContentKind::Loans, ContentKind::WantList, ContentKind::Statistics});
-        t.insert(QStringLiteral("Move item(s) to Movies section"), {ContentKind::WantList});
-        // First off; the view manager and the loans form enable them for their list layout.
-        t.insert(QStringLiteral("Group By"), {});
-        t.insert(QStringLiteral("Group By Box"), {});
-        return t;
-    }();
-    return table;
-}
-
-} // namespace
-
 bool ContentEnablesCommand(ContentKind content, const QString &command)
 {
-    const auto it = commandTable().constFind(command);
+    const std::optional<Command> known = CommandByName(command);
     // Commands outside the table do not depend on the content.
-    if (it == commandTable().cend())
+    if (!known)
         return true;
-    return it->contains(content);
+    return ContentEnablesCommand(content, *known);
 }
 
 QStringList ContentGovernedCommands()
 {
-    QStringList commands = commandTable().keys();
+    QStringList commands;
+    for (const CommandInfo &info : CommandCatalogue()) {
+        if (ContentGoverns(info.command))
+            commands << info.caption;
+    }
     commands.sort();
+    commands.removeDuplicates();
     return commands;
 }

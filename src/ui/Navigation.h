@@ -67,8 +67,8 @@ int StartNodeIndex(bool homepageStartup, int storedView, int nodeCount);
 int StartNodeFromSettings(const QString &databaseFileName, int nodeCount);
 QString StartupSection(const QString &databaseFileName);
 
-// Command enabling by the embedded content, before the view manager refines it by view kind.
-// Commands are named by their English captions.
+// Command enabling by the embedded content alone, before the view manager and the loans form
+// refine it (CommandTable.h holds the rule). Commands are named by their English captions.
 bool ContentEnablesCommand(ContentKind content, const QString &command);
 // Every command the content table governs.
 QStringList ContentGovernedCommands();

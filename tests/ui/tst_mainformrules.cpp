@@ -130,7 +130,10 @@ private slots:
         row("Thumbnail Size", ContentKind::ViewManager, true);
         row("Move item(s) to Movies section", ContentKind::WantList, true);
         row("Move item(s) to Movies section", ContentKind::ViewManager, false);
-        row("Group By", ContentKind::ViewManager, false);
+        // Only the view manager and the loans form can enable grouping; their layout decides the rest.
+        row("Group By", ContentKind::ViewManager, true);
+        row("Group By", ContentKind::WantList, false);
+        row("&Movie", ContentKind::WantList, false);
         row("Options", ContentKind::Homepage, true);
     }
 
