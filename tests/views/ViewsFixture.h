@@ -17,6 +17,19 @@
 //   14 "Delta" on 4: LEND_ID NULL, 125 minutes, 3D; a real JPEG cover.
 namespace ViewsFixture {
 
+// What a server that went away looks like to the program: the engine ends the attachment.
+inline void killMainAttachment(TDM1 &dm)
+{
+    FbConnection other;
+    other.setDatabaseName(dm.MainConnection.databaseName());
+    other.connect();
+    other.startTransaction();
+    FbQuery::execute(other,
+                     QStringLiteral("delete from MON$ATTACHMENTS where MON$ATTACHMENT_ID <> CURRENT_CONNECTION"));
+    other.commit();
+    other.disconnect();
+}
+
 inline QByteArray jpeg(int width, int height)
 {
     QImage image(width, height, QImage::Format_RGB32);

@@ -415,7 +415,7 @@ private slots:
         dm->MainConnection.commitRetaining();
         query.Open();
         QSignalSpy failed(&query, &BrowseQuery::fetchFailed);
-        killMainAttachment();
+        ViewsFixture::killMainAttachment(*dm);
 
         // Reading on fails once with the engine's message; nothing else is read or reported.
         query.fetchMore(QModelIndex());
@@ -432,7 +432,7 @@ private slots:
         // A block of records not read yet fails the same way and leaves empty rows.
         QVERIFY(dm->ConnectMainDatabase());
         openMovies(true);
-        killMainAttachment();
+        ViewsFixture::killMainAttachment(*dm);
         QSignalSpy movieFailed(&dm->qry_Movie, &BrowseQuery::fetchFailed);
         QCOMPARE(dm->qry_Movie.displayText(0, QStringLiteral("TITLE")), QString());
         QCOMPARE(dm->qry_Movie.RecordCount(), 0);
@@ -494,19 +494,6 @@ private slots:
 
 private:
     BrowseQuery &query() { return dm->qry_Movie; }
-
-    // What a server that went away looks like to the program: the engine ends the attachment.
-    void killMainAttachment()
-    {
-        FbConnection other;
-        other.setDatabaseName(dm->MainConnection.databaseName());
-        other.connect();
-        other.startTransaction();
-        FbQuery::execute(other,
-                         QStringLiteral("delete from MON$ATTACHMENTS where MON$ATTACHMENT_ID <> CURRENT_CONNECTION"));
-        other.commit();
-        other.disconnect();
-    }
 };
 
 RN_TEST_MAIN(TestBrowseQuery)

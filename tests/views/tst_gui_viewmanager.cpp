@@ -102,18 +102,6 @@ class TestGuiViewManager : public QObject
         return titles;
     }
 
-    void killMainAttachment()
-    {
-        FbConnection other;
-        other.setDatabaseName(dm->MainConnection.databaseName());
-        other.connect();
-        other.startTransaction();
-        FbQuery::execute(other,
-                         QStringLiteral("delete from MON$ATTACHMENTS where MON$ATTACHMENT_ID <> CURRENT_CONNECTION"));
-        other.commit();
-        other.disconnect();
-    }
-
 private slots:
     void initTestCase()
     {
@@ -528,7 +516,7 @@ private slots:
         TViewManager_frm vm(&host);
         vm.show();
         open(vm, ViewKind::Media, ViewType::List);
-        killMainAttachment();
+        ViewsFixture::killMainAttachment(*dm);
         vm.RefreshViewDatasets();
         QCoreApplication::processEvents();
         QCOMPARE(ui->messages.size(), 1);
