@@ -67,22 +67,6 @@ QColor darker(const QColor &c)
     return c.darker(160);
 }
 
-QPainterPath starPath(QPointF centre, double outer, double inner)
-{
-    QPainterPath path;
-    for (int i = 0; i < 10; ++i) {
-        const double angle = -M_PI / 2 + i * M_PI / 5;
-        const double r = (i % 2 == 0) ? outer : inner;
-        const QPointF p(centre.x() + r * std::cos(angle), centre.y() + r * std::sin(angle));
-        if (i == 0)
-            path.moveTo(p);
-        else
-            path.lineTo(p);
-    }
-    path.closeSubpath();
-    return path;
-}
-
 void drawPerson(QPainter &p, QPointF at, double scale, const QColor &color)
 {
     p.save();
@@ -491,6 +475,22 @@ QIcon themed(const char *name, const std::function<QIcon()> &fallback)
 }
 
 } // namespace
+
+QPainterPath starPath(QPointF centre, double outer, double inner)
+{
+    QPainterPath path;
+    for (int i = 0; i < 10; ++i) {
+        const double angle = -M_PI / 2 + i * M_PI / 5;
+        const double r = (i % 2 == 0) ? outer : inner;
+        const QPointF p(centre.x() + r * std::cos(angle), centre.y() + r * std::sin(angle));
+        if (i == 0)
+            path.moveTo(p);
+        else
+            path.lineTo(p);
+    }
+    path.closeSubpath();
+    return path;
+}
 
 QIcon AppIconFor(AppIcon icon)
 {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QIcon>
+#include <QPainterPath>
+#include <QPointF>
 
 // Every picture of the program's own windows comes from here: the commands' icons (from the
 // system theme where it has one, otherwise drawn by us) and the user-view icon list of the
@@ -34,3 +36,6 @@ QIcon AppIconFor(AppIcon icon);
 int ViewIconCount();
 // The icon at that index; index 0 (the plain folder) for an index outside the list.
 QIcon ViewIcon(int index);
+
+// A five-pointed star around centre, its points at the outer radius, used by every star we draw.
+QPainterPath starPath(QPointF centre, double outer, double inner);

@@ -1,5 +1,7 @@
 #include "views/ViewIcons.h"
 
+#include "ui/Icons.h"
+
 #include "views/BrowseSql.h"
 
 #include <QPainter>
@@ -33,21 +35,8 @@ void drawBadge(QPainter *painter, const QRect &r, const QColor &fill, const QStr
 
 QPainterPath starPath(const QRectF &r)
 {
-    QPainterPath path;
-    const QPointF c = r.center();
     const double outer = r.width() / 2.0;
-    const double inner = outer * 0.45;
-    for (int i = 0; i < 10; ++i) {
-        const double angle = -M_PI / 2 + i * M_PI / 5;
-        const double radius = i % 2 == 0 ? outer : inner;
-        const QPointF p(c.x() + radius * std::cos(angle), c.y() + radius * std::sin(angle));
-        if (i == 0)
-            path.moveTo(p);
-        else
-            path.lineTo(p);
-    }
-    path.closeSubpath();
-    return path;
+    return ::starPath(r.center(), outer, outer * 0.45);
 }
 
 } // namespace
