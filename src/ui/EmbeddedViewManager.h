@@ -2,6 +2,10 @@
 
 #include <QString>
 
+#include <functional>
+
+class QDate;
+class QMenu;
 class QWidget;
 
 // What the main window asks of the view manager it embeds for the movies, media and persons nodes
@@ -43,4 +47,31 @@ public:
     // The form goes after a database switch: what it would store on closing belongs to the old
     // collection and is dropped.
     virtual void discardState() = 0;
+
+    // What the command rules read of the open view.
+    virtual bool viewHasRows() const { return false; }
+    virtual bool focusedOnLoan() const { return false; }
+    virtual int selectedCount() const { return 0; }
+
+    // The commands the view manager carries out itself on its selection; each does nothing in an
+    // empty view.
+    virtual void openEntry() {}
+    virtual void deleteSelected() {}
+    virtual void setRating(int /*rating*/) {}
+    virtual void setLastWatched(const QDate & /*date*/) {}
+    virtual void returnLoan() {}
+    virtual void playTrailer() {}
+    virtual void openContainingFolder() {}
+    virtual void openImdbPage() {}
+    virtual void openReviewPage() {}
+    virtual void copyAssociatedFiles() {}
+    virtual void coverFromClipboard() {}
+    virtual void coverFromFile() {}
+    virtual void selectAll() {}
+    virtual void exportCoverArt() {}
+    // The context menus, built by the window from its commands: one for the movie and media
+    // views, one for the person view, one for the instant-search box.
+    virtual void setContextMenus(QMenu * /*entries*/, QMenu * /*persons*/, QMenu * /*searchBox*/) {}
+    // While the instant-search box has the focus, Del edits its text instead of deleting entries.
+    std::function<void(bool focused)> searchBoxFocusChanged;
 };
