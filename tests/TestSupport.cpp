@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "database/FbQuery.h"
+
 #include <QDir>
 #include <QUuid>
 
@@ -73,4 +75,29 @@ bool RecordingUserInterface::runFirstStartDialog()
 {
     ++firstStartDialogs;
     return onFirstStartDialog ? onFirstStartDialog() : false;
+}
+
+QStringList SelectColumn(FbConnection &db, const QString &select)
+{
+    QStringList values;
+    FbQuery query(db);
+    query.setSql(select);
+    query.open();
+    while (query.next())
+        values << query.value(0).toString();
+    return values;
+}
+
+QVariantMap SelectRow(FbConnection &db, const QString &select)
+{
+    FbQuery query(db);
+    query.setSql(select);
+    query.open();
+    QVariantMap values;
+    if (query.next()) {
+        for (const QString &column : query.columnNames())
+            values.insert(column, query.value(column));
+    }
+    query.close();
+    return values;
 }

@@ -5,7 +5,9 @@
 #include <QGuiApplication>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
+#include <QVariantMap>
 #include <QtTest>
 
 // Gives every test process its own settings store, data folders and Firebird lock folder, so that
@@ -15,6 +17,12 @@ void PrepareTestEnvironment();
 QString TestHome();
 // A fresh database path inside the test home.
 QString TestDatabasePath(const QString &stem);
+
+class FbConnection;
+// The first column of every row a select returns, as text.
+QStringList SelectColumn(FbConnection &db, const QString &select);
+// Every column of the first row a select returns, by name; empty when there is none.
+QVariantMap SelectRow(FbConnection &db, const QString &select);
 
 struct RecordedMessage
 {

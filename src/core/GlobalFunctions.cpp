@@ -140,6 +140,33 @@ bool ReadSettingBool(const QString &name, const QString &section, bool defaultVa
     return storedInteger(key->value(name), name, section) != 0;
 }
 
+QString ReadSettingStringLenient(const QString &name, const QString &section, const QString &defaultValue)
+{
+    try {
+        return ReadSettingString(name, section, defaultValue);
+    } catch (const SettingKindError &) {
+        return defaultValue;
+    }
+}
+
+int ReadSettingIntegerLenient(const QString &name, const QString &section, int defaultValue)
+{
+    try {
+        return ReadSettingInteger(name, section, defaultValue);
+    } catch (const SettingKindError &) {
+        return defaultValue;
+    }
+}
+
+bool ReadSettingBoolLenient(const QString &name, const QString &section, bool defaultValue)
+{
+    try {
+        return ReadSettingBool(name, section, defaultValue);
+    } catch (const SettingKindError &) {
+        return defaultValue;
+    }
+}
+
 QDateTime ReadSettingDate(const QString &name, const QString &section)
 {
     SettingsKey key(section);

@@ -19,6 +19,11 @@ public:
 QString ReadSettingString(const QString &name, const QString &section, const QString &defaultValue = QString());
 int ReadSettingInteger(const QString &name, const QString &section, int defaultValue);
 bool ReadSettingBool(const QString &name, const QString &section, bool defaultValue);
+// The same reads for places that must go on with a damaged setting: a value of another kind counts
+// as missing and gives the default.
+QString ReadSettingStringLenient(const QString &name, const QString &section, const QString &defaultValue = QString());
+int ReadSettingIntegerLenient(const QString &name, const QString &section, int defaultValue);
+bool ReadSettingBoolLenient(const QString &name, const QString &section, bool defaultValue);
 // The zero date-time when the value is missing.
 QDateTime ReadSettingDate(const QString &name, const QString &section);
 bool WriteSettingString(const QString &name, const QString &section, const QString &value);

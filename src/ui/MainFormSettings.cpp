@@ -3,22 +3,9 @@
 #include "core/GlobalFunctions.h"
 #include "core/Translations.h"
 
-namespace {
-
-int readInteger(const QString &name, const QString &section, int defaultValue)
-{
-    try {
-        return ReadSettingInteger(name, section, defaultValue);
-    } catch (const SettingKindError &) {
-        return defaultValue;
-    }
-}
-
-} // namespace
-
 void UpgradeSettingsLayout()
 {
-    const int version = readInteger(QStringLiteral("RegVer"), QString(), 0);
+    const int version = ReadSettingIntegerLenient(QStringLiteral("RegVer"), QString(), 0);
     if (version < 13000) {
         // The toolbars of that layout are reset by the command ribbon itself, which keeps no
         // stored customization yet.
@@ -37,10 +24,10 @@ WindowPlacement ReadWindowPlacement(const QSize &designSize)
         ReadSettingString(QStringLiteral("WindowState"), QString()).compare(QStringLiteral("Maximized")) == 0;
     placement.hasBounds = SettingExists(QStringLiteral("WindowWidth"), QString()) &&
                           SettingExists(QStringLiteral("WindowHeight"), QString());
-    placement.bounds = QRect(readInteger(QStringLiteral("WindowLeft"), QString(), 0),
-                             readInteger(QStringLiteral("WindowTop"), QString(), 0),
-                             readInteger(QStringLiteral("WindowWidth"), QString(), designSize.width()),
-                             readInteger(QStringLiteral("WindowHeight"), QString(), designSize.height()));
+    placement.bounds = QRect(ReadSettingIntegerLenient(QStringLiteral("WindowLeft"), QString(), 0),
+                             ReadSettingIntegerLenient(QStringLiteral("WindowTop"), QString(), 0),
+                             ReadSettingIntegerLenient(QStringLiteral("WindowWidth"), QString(), designSize.width()),
+                             ReadSettingIntegerLenient(QStringLiteral("WindowHeight"), QString(), designSize.height()));
     if (placement.bounds.width() < 100 || placement.bounds.height() < 100)
         placement.bounds.setSize(designSize);
     return placement;

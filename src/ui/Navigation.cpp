@@ -99,12 +99,7 @@ QString StartupSection(const QString &databaseFileName)
 int StartNodeFromSettings(const QString &databaseFileName, int nodeCount)
 {
     const bool homepage = ReadSettingBool(QStringLiteral("HomepageStartup"), QString(), true);
-    int stored = -1;
-    try {
-        stored = ReadSettingInteger(QStringLiteral("View"), StartupSection(databaseFileName), -1);
-    } catch (const SettingKindError &) {
-        stored = -1;
-    }
+    const int stored = ReadSettingIntegerLenient(QStringLiteral("View"), StartupSection(databaseFileName), -1);
     return StartNodeIndex(homepage, stored, nodeCount);
 }
 

@@ -456,13 +456,8 @@ QString GridLayoutValueName()
 
 int StoredViewType(int viewTable)
 {
-    int type = ViewType::Thumbnails;
-    try {
-        type = ReadSettingInteger(QString::number(viewTable), QStringLiteral("VM\\GridSettings\\InitType"),
-                                  ViewType::Thumbnails);
-    } catch (const SettingKindError &) {
-        // A value of another kind counts as none.
-    }
+    const int type = ReadSettingIntegerLenient(QString::number(viewTable), QStringLiteral("VM\\GridSettings\\InitType"),
+                                               ViewType::Thumbnails);
     return IsViewType(type) ? type : int(ViewType::Thumbnails);
 }
 
