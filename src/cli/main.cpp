@@ -4,9 +4,13 @@
 #include "database/DM1_u.h"
 #include "database/FbConnection.h"
 #include "database/FbQuery.h"
+#include "online/DownloadQueue.h"
 #include "online/IMDBConstantsUnit.h"
+#include "online/IMDBDatabaseDatamodule.h"
 #include "online/IMDBHelperClassUnit.h"
 #include "online/IMDBRobotClassUnit.h"
+#include "online/MovieDownloadLoop.h"
+#include "online/TitleSearch.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -31,7 +35,8 @@ int usage()
 {
     err() << "usage: reelnest-cli create PATH\n"
              "       reelnest-cli info DATABASE\n"
-             "       reelnest-cli title ID [--definitions FILE]\n";
+             "       reelnest-cli title ID [--definitions FILE]\n"
+             "       reelnest-cli add TITLE --database DATABASE [--id N] [--definitions FILE]\n";
     err().flush();
     return 2;
 }
@@ -88,16 +93,21 @@ int infoCommand(TDM1 &dm, const QString &database)
     }
 }
 
-// Reads one title page as a movie download would and prints what the parser found.
-int titleCommand(const QString &id, const QString &definitionsFile)
+bool loadDefinitions(const QString &definitionsFile)
 {
     QString error;
     const bool loaded =
         definitionsFile.isEmpty() ? LoadDefinitions(&error) : LoadDefinitionsFile(definitionsFile, &error);
-    if (!loaded) {
+    if (!loaded)
         err() << error << Qt::endl;
+    return loaded;
+}
+
+// Reads one title page as a movie download would and prints what the parser found.
+int titleCommand(const QString &id, const QString &definitionsFile)
+{
+    if (!loadDefinitions(definitionsFile))
         return 1;
-    }
     ForceDataFolders();
     TIMDBRobot robot;
     TIMDBMovie movie;
@@ -134,6 +144,106 @@ int titleCommand(const QString &id, const QString &definitionsFile)
     return 0;
 }
 
+// The download window's operations as progress lines.
+class PrintedDownloadView : public DownloadProgressView
+{
+public:
+    void openProgress(int maxProgress) override { FMax = maxProgress; }
+    void setProgress(int position) override { out() << "progress " << position << '/' << FMax << Qt::endl; }
+    void showTitle(const QString &title) override { out() << "downloading " << title << Qt::endl; }
+    void showOriginalTitle(const QString &) override {}
+    void showTrivia(const QString &) override {}
+    void showCover(const QString &fileName) override
+    {
+        if (!fileName.isEmpty())
+            out() << "cover " << fileName << Qt::endl;
+    }
+    void showStatus(const QString &text) override { out() << "status " << text << Qt::endl; }
+    void closeProgress() override {}
+
+private:
+    int FMax = 0;
+};
+
+// The hit to download: the one with the wanted IMDb number, or the first.
+const TIMDBMovie *chooseHit(TIMDBRobot &robot, const QString &wantedId)
+{
+    for (const auto &movie : robot.MovieCollection()) {
+        if (wantedId.isEmpty() || ImdbNumber(movie->Id) == ImdbNumber(wantedId))
+            return movie.get();
+    }
+    return nullptr;
+}
+
+// Searches a title, takes the best hit (or the one with wantedId) and stores it as the Movie
+// Query window's download does, with the default media type and region code and the next
+// sequence number.
+int addCommand(TDM1 &dm, const QString &title, const QString &database, const QString &wantedId,
+               const QString &definitionsFile)
+{
+    if (!loadDefinitions(definitionsFile))
+        return 1;
+    ForceDataFolders();
+    dm.MainConnection.setDatabaseName(databaseString(database));
+    QString error;
+    if (!dm.ConnectMainDatabase(&error)) {
+        err() << "Could not open " << dm.MainConnection.databaseName() << ":\n" << error << Qt::endl;
+        return 1;
+    }
+    out() << "searching " << title << Qt::endl;
+    TIMDBRobot robot;
+    if (!robot.DownloadTitleCollection(title, SearchEverything))
+        return 1;
+    for (const auto &movie : robot.MovieCollection())
+        out() << "found " << movie->Id << ' ' << movie->Title << " (" << movie->Year << ')' << Qt::endl;
+    const TIMDBMovie *hit = chooseHit(robot, wantedId);
+    if (!hit) {
+        err() << (wantedId.isEmpty() ? QStringLiteral("no title found for ") + title
+                                     : QStringLiteral("no hit with the id ") + wantedId)
+              << Qt::endl;
+        return 1;
+    }
+
+    TIMDBDatabaseModule store;
+    QList<TMediaType> mediaTypes;
+    store.GetAllMediaTypes(&mediaTypes);
+    const int mediaType = DefaultMediaTypeIndex(mediaTypes);
+    TDownloadQueue queue;
+    QueueAssignment assignment;
+    assignment.SeqNumber = queue.nextSeqNumber();
+    assignment.RegionCode = ReadSettingInteger(QStringLiteral("Region Code"), QStringLiteral("Default Values"), 0);
+    if (mediaType >= 0) {
+        assignment.MediaTypeId = mediaTypes.at(mediaType).Id;
+        assignment.MediaType = mediaTypes.at(mediaType).Name;
+    }
+    queue.add(QueuedCopy(*hit, assignment));
+    out() << "queued " << hit->Id << ' ' << hit->Title << " as number " << assignment.SeqNumber << " ("
+          << assignment.MediaType << ')' << Qt::endl;
+
+    PrintedDownloadView view;
+    const DownloadRunResult result = DownloadQueueToDatabase(queue, robot, store, view, QString());
+    for (int movieId : result.movieIds)
+        out() << "stored movie " << movieId << Qt::endl;
+    if (result.movieIds.isEmpty()) {
+        err() << "nothing was stored" << Qt::endl;
+        return 1;
+    }
+    return 0;
+}
+
+// Takes "--name VALUE" out of args; false when the option is there without a value.
+bool takeOption(QStringList &args, const QString &name, QString *value)
+{
+    const qsizetype at = args.indexOf(name);
+    if (at < 0)
+        return true;
+    if (at + 1 >= args.size())
+        return false;
+    *value = args.at(at + 1);
+    args.remove(at, 2);
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -145,21 +255,27 @@ int main(int argc, char **argv)
     QCoreApplication::setApplicationName(QStringLiteral("reelnest-cli"));
     QStringList args = QCoreApplication::arguments().mid(1);
     QString definitionsFile;
-    const qsizetype definitionsAt = args.indexOf(QStringLiteral("--definitions"));
-    if (definitionsAt >= 0) {
-        if (definitionsAt + 1 >= args.size())
-            return usage();
-        definitionsFile = args.at(definitionsAt + 1);
-        args.remove(definitionsAt, 2);
-    }
-    if (args.size() != 2)
+    QString database;
+    QString wantedId;
+    if (!takeOption(args, QStringLiteral("--definitions"), &definitionsFile) ||
+        !takeOption(args, QStringLiteral("--database"), &database) ||
+        !takeOption(args, QStringLiteral("--id"), &wantedId) || args.size() != 2)
         return usage();
+    const bool addOptions = !database.isEmpty() || !wantedId.isEmpty();
 
     if (LoadLanguageTexts() != TranslationLoad::Loaded)
         err() << "warning: the language file could not be loaded; texts will be empty" << Qt::endl;
 
     ConnectImageDownloader();
     const QString command = args.at(0);
+    if (command == QLatin1String("add")) {
+        if (database.isEmpty())
+            return usage();
+        TDM1 dm;
+        return addCommand(dm, args.at(1), database, wantedId, definitionsFile);
+    }
+    if (addOptions)
+        return usage();
     if (command == QLatin1String("title"))
         return titleCommand(args.at(1), definitionsFile);
     if (!definitionsFile.isEmpty())

@@ -5,7 +5,6 @@
 #include "core/WidgetsUserInterface.h"
 #include "database/DM1_u.h"
 #include "online/IMDBConstantsUnit.h"
-#include "online/IMDBDatabaseDatamodule.h"
 #include "online/IMDBHelperClassUnit.h"
 #include "ui/MainForm.h"
 #include "ui/ScreenshotMode.h"
@@ -126,7 +125,6 @@ int RunReelnest(int argc, char **argv)
         return ui.requestedExitCode();
     if (!started)
         return 0;
-    [[maybe_unused]] TIMDBDatabaseModule storingModule;
 
     mainWindow.show();
     if (screenshot.active())

@@ -20,6 +20,28 @@
     X(DatabaseFileType, 243, false)                                                                                    \
     X(Browse, 301, false)                                                                                              \
     X(Season, 382, false)                                                                                              \
+    X(WishList, 244, false)                                                                                            \
+    X(WantedItem, 325, false)                                                                                          \
+    X(LowPriority, 326, false)                                                                                         \
+    X(SearchResultsFor, 352, true)                                                                                     \
+    X(MovieTitle, 353, false)                                                                                          \
+    X(SearchCaption, 354, false)                                                                                       \
+    X(DownloadQueue, 357, false)                                                                                       \
+    X(KeepDownloadQueue, 1252, false)                                                                                  \
+    X(SeriesTitle, 1389, false)                                                                                        \
+    X(Downloading, 1439, false)                                                                                        \
+    X(PleaseWaitCaption, 1657, false)                                                                                  \
+    X(Media, 15, false)                                                                                                \
+    X(MediaType, 35, false)                                                                                            \
+    X(OriginalTitle, 54, false)                                                                                        \
+    X(Close, 64, false)                                                                                                \
+    X(Cast, 115, false)                                                                                                \
+    X(Remove, 145, false)                                                                                              \
+    X(RegionCode, 172, false)                                                                                          \
+    X(ReleaseDate, 174, false)                                                                                         \
+    X(Genres, 180, false)                                                                                              \
+    X(Priority, 323, false)                                                                                            \
+    X(PlotOutline, 1414, false)                                                                                        \
     X(DescriptionHint, 341, false)                                                                                     \
     X(UpdateAvailable, 1301, false)                                                                                    \
     X(ChooseYourLanguage, 1408, false)                                                                                 \
@@ -34,6 +56,7 @@
     X(ErrorDetail, 1418, false)                                                                                        \
     X(InternetFailure, 1419, false)                                                                                    \
     X(InternetFailureSolution, 1420, false)                                                                            \
+    X(NoTriviaFound, 1441, false)                                                                                      \
     X(OpenFailure, 1472, false)                                                                                        \
     X(OpenFailureServer, 1473, false)                                                                                  \
     X(OpenFailureEngine, 1474, false)                                                                                  \
@@ -52,6 +75,26 @@
     X(SiteRefused, 1856, true)                                                                                         \
     X(Title, 21, false)                                                                                                \
     X(SelectAFolder, 68, false)                                                                                        \
+    X(DeleteEntry, 72, true)                                                                                           \
+    X(DeleteSelectedEntries, 73, true)                                                                                 \
+    X(UseClipboardPicture, 101, false)                                                                                 \
+    X(DeleteCaption, 168, false)                                                                                       \
+    X(SelectEntries, 277, false)                                                                                       \
+    X(NoImdbNumber, 1271, false)                                                                                       \
+    X(MovieFileNotFound, 1475, false)                                                                                  \
+    X(DeleteMovieFiles, 1595, false)                                                                                   \
+    X(UnsavedChangesQuestion, 25, false)                                                                               \
+    X(NewMovie, 30, false)                                                                                             \
+    X(NewMedia, 39, false)                                                                                             \
+    X(SeqNumberInUse, 44, false)                                                                                       \
+    X(EntryProperties, 45, false)                                                                                      \
+    X(NewEntry, 46, false)                                                                                             \
+    X(DeleteThisEntry, 269, false)                                                                                     \
+    X(CopyShowsSavedState, 651, false)                                                                                 \
+    X(SeveralFiles, 1600, false)                                                                                       \
+    X(DateAdded, 1648, false)                                                                                          \
+    X(DateModified, 1649, false)                                                                                       \
+    X(PartOfMovieGroup, 1770, true)                                                                                    \
     X(PicturePreview, 110, false)                                                                                      \
     X(Filename, 136, false)                                                                                            \
     X(SeqNumber, 169, false)                                                                                           \
@@ -60,7 +103,11 @@
     X(IncludeBackCoverArt, 1664, false)                                                                                \
     X(Turn, 1776, false)                                                                                               \
     X(CoverExportFolderNotWritable, 1857, true)                                                                        \
-    X(CoverExportNoFolder, 1858, false)
+    X(CoverExportNoFolder, 1858, false)                                                                                \
+    X(NotANumber, 1859, true)                                                                                          \
+    X(NotADate, 1860, true)                                                                                            \
+    X(EntryNotSaved, 1861, false)                                                                                      \
+    X(EntryNotSavedSolution, 1862, false)
 
 namespace Txt {
 

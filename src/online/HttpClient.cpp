@@ -189,6 +189,7 @@ HttpResult HttpClient::get(const QString &address)
     }
     ui.processEvents();
 
+    result.finalAddress = reply->url().toString();
     result.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const QString reason = reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
     const QNetworkReply::NetworkError error = reply->error();

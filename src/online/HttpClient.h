@@ -23,6 +23,8 @@ struct HttpResult
     QString text;
     // Why it failed: "HTTP/1.1 404 Not Found" for an HTTP error, the network's own message otherwise.
     QString errorMessage;
+    // The address the answer came from, after any redirects.
+    QString finalAddress;
 };
 
 // An HTTP client that blocks: a GET runs a local event loop that lets painting go on but holds

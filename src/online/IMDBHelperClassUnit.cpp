@@ -296,7 +296,7 @@ QString LimitText(const QString &text, int limit)
 QString FormatTemplate(const QString &templ, const QString &value)
 {
     QString result = templ;
-    const qsizetype at = result.indexOf(QLatin1String("%s"));
+    const qsizetype at = result.indexOf(QLatin1String("%s"), 0, Qt::CaseInsensitive);
     if (at >= 0)
         result.replace(at, 2, value);
     return result;

@@ -32,7 +32,7 @@ QString CollapseSpaces(const QString &text);
 QString TrimText(const QString &text);
 // A text cut to at most limit characters, then trimmed: the rule of every limited record field.
 QString LimitText(const QString &text, int limit);
-// A definitions address template with its one "%s" replaced by value.
+// A definitions address template with its one "%s" (in either case) replaced by value.
 QString FormatTemplate(const QString &templ, const QString &value);
 
 // --- Marker primitives of the page readers ---

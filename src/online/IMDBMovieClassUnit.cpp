@@ -204,9 +204,6 @@ void TIMDBMovie::clearReadLists(bool technicalData)
         TechnicalDataCollection.clear();
 }
 
-// The sub-page readers (plot, trivia, filming locations, awards, technical data, soundtracks,
-// lead roles, keywords) fetch pages of their own; they join the sequences below when they are
-// built, at the steps that already announce them.
 void TIMDBMovie::GetMovieInformation(bool IncludeAmazon, bool WantedMode)
 {
     Q_UNUSED(IncludeAmazon);
@@ -215,6 +212,8 @@ void TIMDBMovie::GetMovieInformation(bool IncludeAmazon, bool WantedMode)
     ShowDownloadStatus(QStringLiteral("Updating Title..."));
     GetMovieTitle();
     ShowDownloadStatus(QStringLiteral("Updating Trivia..."));
+    if (downloadSwitch("Trivia"))
+        ReadTrivia();
     ShowDownloadStatus(QStringLiteral("Updating Trailer..."));
     if (downloadSwitch("Trailer"))
         GetMovieTrailer();
@@ -261,17 +260,31 @@ void TIMDBMovie::GetMovieInformation(bool IncludeAmazon, bool WantedMode)
         ShowDownloadStatus(QStringLiteral("Updating Plot..."));
         if (downloadSwitch("PlotOutline"))
             GetMoviePlotOutline();
+        if (downloadSwitch("Plot"))
+            ReadPlot();
         ShowDownloadStatus(QStringLiteral("Updating Rating..."));
         if (downloadSwitch("Rating"))
             GetMovieRating();
         else
             Rating = QStringLiteral("0");
         ShowDownloadStatus(QStringLiteral("Updating Filming Locations..."));
+        if (downloadSwitch("FilmingLocations"))
+            ReadFilmingLocations();
         ShowDownloadStatus(QStringLiteral("Updating Awards..."));
+        if (downloadSwitch("Awards"))
+            ReadAwards();
         ShowDownloadStatus(QStringLiteral("Updating Technical Data..."));
+        if (downloadSwitch("TechnicalData"))
+            ReadTechnicalData();
         ShowDownloadStatus(QStringLiteral("Updating Soundtracks..."));
+        if (downloadSwitch("Soundtracks"))
+            ReadSoundtracks();
         ShowDownloadStatus(QStringLiteral("Updating Lead Roles..."));
+        if (downloadSwitch("LeadRoles"))
+            ReadLeadRoles();
         ShowDownloadStatus(QStringLiteral("Updating Keywords..."));
+        if (downloadSwitch("Keywords"))
+            ReadKeywords();
     }
     ShowDownloadStatus(QStringLiteral("Storing to Database..."));
 }
@@ -284,6 +297,8 @@ void TIMDBMovie::GetMovieInformationQuickAdd()
     FilmingLocationsCollection.clear();
     AwardsCollection.clear();
     CastStarsCollection.clear();
+    if (downloadSwitch("Trivia"))
+        ReadTrivia();
     if (downloadSwitch("Cast"))
         GetMovieCast(5, true);
     if (downloadSwitch("Tagline"))
@@ -320,6 +335,7 @@ void TIMDBMovie::GetMovieOnUpdate()
     const bool people = autoUpdateSwitch("People");
     if (basic) {
         GetMovieTitle();
+        ReadTrivia();
         GetMovieTrailer();
         GetMovieTheatreDate();
     }
@@ -345,12 +361,25 @@ void TIMDBMovie::GetMovieOnUpdate()
         GetMovieComposers();
         GetMovieProducers();
     }
-    if (basic)
+    if (basic) {
         GetMoviePlotOutline();
-    if (basic)
+        ReadPlot();
         GetMovieRating();
-    else
+    } else {
         Rating = QStringLiteral("0");
+    }
+    if (autoUpdateSwitch("FilmingLocations"))
+        ReadFilmingLocations();
+    if (autoUpdateSwitch("Awards"))
+        ReadAwards();
+    if (autoUpdateSwitch("TechnicalData"))
+        ReadTechnicalData();
+    if (autoUpdateSwitch("Soundtrack"))
+        ReadSoundtracks();
+    if (people)
+        ReadLeadRoles();
+    if (autoUpdateSwitch("Keywords"))
+        ReadKeywords();
 }
 
 void TIMDBMovie::GetMovieTitle()

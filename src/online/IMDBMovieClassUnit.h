@@ -204,6 +204,19 @@ public:
     void GetMovieProducers();
     void GetMovieComposers();
 
+    // The sub-page readers: each fetches its own page of the title (by Id, through an address
+    // template of the definitions) and replaces only its own field or list. A page that cannot
+    // be fetched reads as empty; without an Id a reader does nothing.
+    void ReadPlot();
+    void ReadTrivia();
+    void ReadFilmingLocations();
+    void ReadAwards();
+    void ReadTechnicalData();
+    void ReadSoundtracks();
+    // The leading roles: the number part of the stars' person ids (CastStarsCollection).
+    void ReadLeadRoles();
+    void ReadKeywords();
+
 private:
     void readCreditList(const QString &startMarker, const QString &endMarkers, int roleId);
     void clearReadLists(bool technicalData);

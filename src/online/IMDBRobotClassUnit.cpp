@@ -3,6 +3,8 @@
 #include "core/GlobalFunctions.h"
 #include "core/TextNumbers.h"
 #include "core/UserInterface.h"
+#include "online/IMDBHelperClassUnit.h"
+#include "online/TitleSearch.h"
 
 #include <QUrl>
 
@@ -32,13 +34,80 @@ void ReportFetchError(const QString &address, const HttpResult &result)
     }
 }
 
-QString TIMDBRobot::DownloadMovieWebpage(const QString &AMovieURL)
+QString TIMDBRobot::fetchPage(const QString &address, QString *finalAddress)
 {
-    const HttpResult result = FIMDBConnection->get(AMovieURL);
+    const HttpResult result = FIMDBConnection->get(address);
+    if (finalAddress)
+        *finalAddress = result.finalAddress;
     if (result.ok)
         return result.text;
-    ReportFetchError(AMovieURL, result);
+    ReportFetchError(address, result);
     return QString();
+}
+
+QString TIMDBRobot::DownloadMovieWebpage(const QString &AMovieURL)
+{
+    return fetchPage(AMovieURL);
+}
+
+bool TIMDBRobot::DownloadTitleCollection(const QString &ASearchString, int DlType)
+{
+    const QString searchText = ASearchString.trimmed();
+    userInterface().processEvents();
+    QString finalAddress;
+    const QString page = fetchPage(TitleSearchAddress(searchText), &finalAddress);
+    userInterface().processEvents();
+    Clear();
+    if (page.isEmpty())
+        return false;
+    if (!IsSearchResultPage(page, searchText))
+        return readDirectHit(finalAddress, searchText);
+    for (const TitleSearchHit &hit : ParseSearchResults(page, DlType, FMaxSearchResults)) {
+        auto movie = std::make_unique<TIMDBMovie>();
+        movie->Id = hit.Id;
+        movie->Title = hit.Title;
+        movie->Year = hit.Year;
+        FMovieCollection.push_back(std::move(movie));
+    }
+    return true;
+}
+
+bool TIMDBRobot::readDirectHit(const QString &finalAddress, const QString &searchText)
+{
+    auto movie = std::make_unique<TIMDBMovie>();
+    movie->Id = ImdbIdFromAddress(finalAddress);
+    // A page that is neither a result list nor a title page has no titles to offer.
+    if (movie->Id.isEmpty())
+        return true;
+    const QString page = DownloadMovieWebpage(movie->GetMovieTitleURL());
+    if (page.isEmpty())
+        return false;
+    movie->SetMovieWebpage(page);
+    movie->GetMovieTitle();
+    if (!movie->Title.toLower().contains(searchText.toLower())) {
+        movie->AltTitle = CapitalizeWords(searchText);
+        movie->Title = movie->AltTitle;
+    }
+    movie->GetMovieReleaseYear();
+    FMovieCollection.push_back(std::move(movie));
+    return true;
+}
+
+bool TIMDBRobot::DownloadTitleForImdbID(const QString &ASearchString)
+{
+    Clear();
+    auto movie = std::make_unique<TIMDBMovie>();
+    movie->Id = ImdbIdFromAddress(ASearchString);
+    if (movie->Id.isEmpty())
+        return false;
+    const QString page = DownloadMovieWebpage(movie->GetMovieTitleURL());
+    if (page.isEmpty())
+        return false;
+    movie->SetMovieWebpage(page);
+    movie->GetMovieTitle();
+    movie->GetMovieReleaseYear();
+    FMovieCollection.push_back(std::move(movie));
+    return true;
 }
 
 bool TIMDBRobot::DownloadMovieInformation(TIMDBMovie &AMovie, bool IncludeAmazon, bool WantedMode)
@@ -63,4 +132,24 @@ bool TIMDBRobot::DownloadMovieInformation()
         }
     }
     return true;
+}
+
+bool DownloadMoviePreview(TIMDBMovie &movie)
+{
+    HttpClient client;
+    ConfigureHttpClient(client, true, true);
+    const QString address = movie.GetMovieTitleURL();
+    const HttpResult result = client.get(address);
+    if (!result.ok) {
+        ReportFetchError(address, result);
+        return false;
+    }
+    movie.SetMovieWebpage(result.text);
+    movie.GetMoviePreview();
+    return true;
+}
+
+QString LookupBarcode(const QString &barcode)
+{
+    return BarcodeProductTitle(FetchPage(BarcodeLookupAddress(barcode)));
 }
