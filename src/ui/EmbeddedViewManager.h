@@ -69,6 +69,11 @@ public:
     virtual void coverFromFile() {}
     virtual void selectAll() {}
     virtual void exportCoverArt() {}
+    // Applies a picture file (a downloaded cover) to the selection by the cover rule; a temporary
+    // file is deleted afterwards.
+    virtual void applyCoverFile(const QString & /*imageFile*/, bool /*temporaryFile*/) {}
+    // The MOVIE_ID the "&Movie" and trailer commands act on; -1 for none.
+    virtual double movieInFocus() { return -1; }
     // The context menus, built by the window from its commands: one for the movie and media
     // views, one for the person view, one for the instant-search box.
     virtual void setContextMenus(QMenu * /*entries*/, QMenu * /*persons*/, QMenu * /*searchBox*/) {}

@@ -1,22 +1,33 @@
 #include "views/ViewManager.h"
 
 #include "core/GlobalFunctions.h"
+#include "core/TextNumbers.h"
 #include "core/UserInterface.h"
 #include "database/DM1_u.h"
 #include "database/FbQuery.h"
 #include "database/RecordHelpers.h"
+#include "reports/ImageExportDialog.h"
 #include "views/BrowseQuery.h"
 #include "views/CalculatedFields.h"
+#include "views/ViewCommands.h"
 #include "views/ViewDelegates.h"
 #include "views/ViewHost.h"
 #include "views/ViewIcons.h"
 #include "views/ViewProxyModels.h"
 
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
@@ -28,6 +39,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -37,35 +49,6 @@ constexpr int kLastFixedNode = 8; // nodes above it are user views
 
 const QString kVm = QStringLiteral("VM");
 const QString kOptions = QStringLiteral("Options");
-
-// Settings reads that treat a value of another kind as missing: a damaged value must not keep
-// the views from opening.
-QString readString(const QString &name, const QString &section, const QString &fallback = QString())
-{
-    try {
-        return ReadSettingString(name, section, fallback);
-    } catch (const SettingKindError &) {
-        return fallback;
-    }
-}
-
-bool readBool(const QString &name, const QString &section, bool fallback)
-{
-    try {
-        return ReadSettingBool(name, section, fallback);
-    } catch (const SettingKindError &) {
-        return fallback;
-    }
-}
-
-int readInteger(const QString &name, const QString &section, int fallback)
-{
-    try {
-        return ReadSettingInteger(name, section, fallback);
-    } catch (const SettingKindError &) {
-        return fallback;
-    }
-}
 
 // Captions for choosing fields: a caption that several fields share (a text and its sortable
 // companion) gets the field's name added.
@@ -157,14 +140,14 @@ TViewManager_frm::TViewManager_frm(ViewHost *host, QWidget *parent)
             view->viewport()->update();
     });
 
-    m_quickFilterVisible = readBool(QStringLiteral("QuickFilter Visible"), kVm, true);
-    m_queryBuilderVisible = readBool(QStringLiteral("QueryBuilder Visible"), kVm, false);
-    m_movieInfoBarVisible = readBool(QStringLiteral("MovieInfoBar Visible"), kVm, true);
-    m_movieInfoBarWidth = readInteger(QStringLiteral("MovieInfoBarWidth"), kVm, 310);
-    m_personInfoBarWidth = readInteger(QStringLiteral("PersonInfoBarWidth"), kVm, 310);
-    m_movieInfoBarHeight = readInteger(QStringLiteral("MovieInfoBarHeight"), kVm, 185);
-    m_personBioHeight = readInteger(QStringLiteral("PersonBioHeight"), kVm, 195);
-    m_mibMovieListHeight = readInteger(QStringLiteral("MIBMovieListHeight"), kVm, 66);
+    m_quickFilterVisible = ReadSettingBoolLenient(QStringLiteral("QuickFilter Visible"), kVm, true);
+    m_queryBuilderVisible = ReadSettingBoolLenient(QStringLiteral("QueryBuilder Visible"), kVm, false);
+    m_movieInfoBarVisible = ReadSettingBoolLenient(QStringLiteral("MovieInfoBar Visible"), kVm, true);
+    m_movieInfoBarWidth = ReadSettingIntegerLenient(QStringLiteral("MovieInfoBarWidth"), kVm, 310);
+    m_personInfoBarWidth = ReadSettingIntegerLenient(QStringLiteral("PersonInfoBarWidth"), kVm, 310);
+    m_movieInfoBarHeight = ReadSettingIntegerLenient(QStringLiteral("MovieInfoBarHeight"), kVm, 185);
+    m_personBioHeight = ReadSettingIntegerLenient(QStringLiteral("PersonBioHeight"), kVm, 195);
+    m_mibMovieListHeight = ReadSettingIntegerLenient(QStringLiteral("MIBMovieListHeight"), kVm, 66);
 
     if (HasDM1()) {
         for (int kind : {ViewKind::Movies, ViewKind::Media, ViewKind::Persons}) {
@@ -176,6 +159,7 @@ TViewManager_frm::TViewManager_frm(ViewHost *host, QWidget *parent)
     }
     InitViewSettings();
     InitGridModeSettings();
+    installCommandDefaults();
 }
 
 TViewManager_frm::~TViewManager_frm()
@@ -285,6 +269,8 @@ void TViewManager_frm::createWidget(GridView &g)
         g.listDelegate->setColumnLines(m_columnLines);
     if (g.checkBoxes)
         g.checkBoxes->viewport()->installEventFilter(this);
+    g.widget->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(g.widget, &QWidget::customContextMenuRequested, this, &TViewManager_frm::showContextMenu);
     connect(g.widget, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
         const int row = sourceRow(index);
         if (row >= 0 && m_dataControllerInUse)
@@ -296,7 +282,7 @@ void TViewManager_frm::createWidget(GridView &g)
 void TViewManager_frm::loadStoredLayout(GridView &g)
 {
     GridLayout stored;
-    const QString text = readString(GridLayoutValueName(), GridLayoutSection(g.name));
+    const QString text = ReadSettingStringLenient(GridLayoutValueName(), GridLayoutSection(g.name));
     if (!text.isEmpty() && GridLayoutFromText(text, &stored) && stored.gridViewName == g.name)
         g.layout = FittedGridLayout(stored, g.name);
     else
@@ -593,7 +579,7 @@ void TViewManager_frm::openKind(int viewTable)
     updateFindFields();
 
     if (query.SQL.isEmpty()) {
-        QString order = readString(DataSourceName(viewTable), QStringLiteral("Sort\\Default"));
+        QString order = ReadSettingStringLenient(DataSourceName(viewTable), QStringLiteral("Sort\\Default"));
         if (!IsOrderLine(order))
             order = BuiltInOrderLine(viewTable);
         query.SQL.reset(BaseSelectLine(viewTable), order);
@@ -641,9 +627,9 @@ void TViewManager_frm::InitGridModeSettings()
 
 void TViewManager_frm::InitViewSettings()
 {
-    m_oddRowColor = readBool(QStringLiteral("OddRowColor"), kOptions, false);
-    m_checkBoxes = readBool(QStringLiteral("CheckboxMultiselect"), kOptions, true);
-    m_columnLines = readBool(QStringLiteral("ColumnLines"), QString(), false);
+    m_oddRowColor = ReadSettingBoolLenient(QStringLiteral("OddRowColor"), kOptions, false);
+    m_checkBoxes = ReadSettingBoolLenient(QStringLiteral("CheckboxMultiselect"), kOptions, true);
+    m_columnLines = ReadSettingBoolLenient(QStringLiteral("ColumnLines"), QString(), false);
     for (GridView &g : m_grids) {
         if (!g.widget)
             continue;
@@ -1091,6 +1077,12 @@ bool TViewManager_frm::checkBoxClicked(GridView &g, const QPoint &pos)
 
 bool TViewManager_frm::eventFilter(QObject *watched, QEvent *event)
 {
+    if ((watched == m_findPanel || watched == m_instantSearch) &&
+        (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+        if (searchBoxFocusChanged)
+            searchBoxFocusChanged(event->type() == QEvent::FocusIn);
+        return QWidget::eventFilter(watched, event);
+    }
     GridView *g = focusedGrid();
     if (!g || !g->widget)
         return QWidget::eventFilter(watched, event);
@@ -1115,4 +1107,457 @@ bool TViewManager_frm::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// --- The commands on the view's records ---
+
+namespace {
+
+// The delete dialog: the question, the choice of deleting the movie files too, OK and Cancel.
+bool runDeleteDialog(QWidget *parent, const QString &question, bool *deleteFiles)
+{
+    QDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("TDeleteMovie_frm"));
+    dialog.setWindowTitle(GetText(Txt::DeleteCaption));
+    auto *text = new QLabel(question, &dialog);
+    text->setWordWrap(true);
+    auto *files = new QCheckBox(GetText(Txt::DeleteMovieFiles), &dialog);
+    files->setChecked(*deleteFiles);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto *layout = new QVBoxLayout(&dialog);
+    layout->addWidget(text);
+    layout->addWidget(files);
+    layout->addWidget(buttons);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    *deleteFiles = files->isChecked();
+    return true;
+}
+
+QString existingFolderOr(const QString &folder, const QString &fallback)
+{
+    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : fallback;
+}
+
+} // namespace
+
+void TViewManager_frm::installCommandDefaults()
+{
+    openAddress = [](const QUrl &address) { return QDesktopServices::openUrl(address); };
+    deleteDialog = [this](const QString &question, bool *deleteFiles) {
+        return runDeleteDialog(this, question, deleteFiles);
+    };
+    chooseFolder = [this](const QString &title, const QString &startFolder) {
+        return QFileDialog::getExistingDirectory(this, title, startFolder);
+    };
+    chooseImageFile = [this](const QString &startFolder) {
+        return QFileDialog::getOpenFileName(this, QString(), startFolder,
+                                            QStringLiteral("Pictures (*.jpg *.jpeg *.png *.bmp *.gif)"));
+    };
+    imageExportDialog = [this](const QList<ImageExportItem> &items) {
+        TImageExport_frm dialog(DM1().MainConnection, items, this);
+        dialog.exec();
+    };
+    connect(this, &TViewManager_frm::recordActivated, this, [this] { openEntry(); });
+    for (QLineEdit *box : {m_findPanel, m_instantSearch})
+        box->installEventFilter(this);
+}
+
+bool TViewManager_frm::viewHasRows() const
+{
+    const BrowseQuery *query = m_dataControllerInUse;
+    return query && query->Active() && query->rowCount() > 0;
+}
+
+bool TViewManager_frm::focusedOnLoan() const
+{
+    BrowseQuery *query = m_dataControllerInUse;
+    const int row = focusedRow();
+    if (!query || row < 0 || query->viewTable() == ViewKind::Persons)
+        return false;
+    const QVariant lendId = query->fieldValue(row, QStringLiteral("LEND_ID"));
+    return !lendId.isNull() && lendId.toInt() >= 0;
+}
+
+QList<int> TViewManager_frm::commandRows() const
+{
+    QList<int> rows = selectedRows();
+    if (rows.size() > 1) {
+        std::reverse(rows.begin(), rows.end());
+        return rows;
+    }
+    const int focused = focusedRow();
+    return focused >= 0 ? QList<int>{focused} : QList<int>{};
+}
+
+double TViewManager_frm::mediaIdOfRow(int row)
+{
+    BrowseQuery *query = m_dataControllerInUse;
+    if (!query)
+        return -1;
+    const QVariant id = query->fieldValue(row, QStringLiteral("MEDIA_ID"));
+    return id.isNull() ? -1 : id.toDouble();
+}
+
+QString TViewManager_frm::titleOfRow(int row)
+{
+    BrowseQuery *query = m_dataControllerInUse;
+    if (!query)
+        return QString();
+    return query->fieldValue(row, titleField(query->viewTable())).toString();
+}
+
+void TViewManager_frm::showDatabaseError(const QString &message)
+{
+    userInterface().setBusyCursor(false);
+    ShowErrorBox(QString(), QString(), message);
+}
+
+bool TViewManager_frm::openInShell(const QUrl &address)
+{
+    return openAddress && address.isValid() && openAddress(address);
+}
+
+double TViewManager_frm::movieInFocus()
+{
+    if (!m_dataControllerInUse)
+        return -1;
+    if (m_dataControllerInUse->viewTable() == ViewKind::Persons)
+        return filmographyMovieId ? filmographyMovieId() : -1;
+    return GetSelectedMovieID();
+}
+
+QList<double> TViewManager_frm::loadedMediaIds()
+{
+    QList<double> mediaIds;
+    if (!m_dataControllerInUse || m_dataControllerInUse->viewTable() == ViewKind::Persons)
+        return mediaIds;
+    QSet<double> seen;
+    for (int row = 0; row < m_dataControllerInUse->rowCount(); ++row) {
+        const double mediaId = mediaIdOfRow(row);
+        if (mediaId >= 0 && !seen.contains(mediaId)) {
+            seen.insert(mediaId);
+            mediaIds << mediaId;
+        }
+    }
+    return mediaIds;
+}
+
+void TViewManager_frm::openEntry()
+{
+    BrowseQuery *query = m_dataControllerInUse;
+    const int row = focusedRow();
+    if (!viewHasRows() || row < 0)
+        return;
+    bool changed = false;
+    if (query->viewTable() == ViewKind::Persons) {
+        if (editPerson)
+            changed = editPerson(query->keyValue(row));
+    } else if (editMedia) {
+        const double mediaId = mediaIdOfRow(row);
+        if (mediaId >= 0)
+            changed = editMedia(mediaId);
+    }
+    if (changed)
+        RefreshViewDatasets();
+}
+
+void TViewManager_frm::deleteSelected()
+{
+    BrowseQuery *query = m_dataControllerInUse;
+    if (!viewHasRows())
+        return;
+    const QList<int> rows = commandRows();
+    if (rows.isEmpty())
+        return;
+    const int selected = int(selectedRows().size());
+    const QString question = DeleteQuestion(selected, titleOfRow(rows.constFirst()));
+    QString error;
+    if (query->viewTable() == ViewKind::Persons) {
+        if (userInterface().showMessage(MessageKind::Confirmation, question, MessageButtons::YesNo) !=
+            MessageAnswer::Yes)
+            return;
+        QList<double> persons;
+        for (const int row : rows)
+            persons << query->keyValue(row);
+        BusyCursor busy;
+        if (!DeletePersons(persons, &error))
+            showDatabaseError(error);
+    } else {
+        bool deleteFiles = DeleteFilesWithMovies();
+        if (!deleteDialog || !deleteDialog(question, &deleteFiles))
+            return;
+        SetDeleteFilesWithMovies(deleteFiles);
+        MediaDeleteRequest request;
+        request.viewTable = query->viewTable();
+        request.sqlLines = query->SQL.lines();
+        request.params = query->Params;
+        request.deleteFiles = deleteFiles;
+        for (const int row : rows) {
+            // -1 is the key of an entry being made, never one to delete.
+            if (const double id = mediaIdOfRow(row); id >= 0)
+                request.mediaIds << id;
+        }
+        BusyCursor busy;
+        if (DeleteMediaOfView(request, &error) == MediaDeletePath::Failed)
+            showDatabaseError(error);
+    }
+    RefreshViewDatasets();
+}
+
+void TViewManager_frm::setRating(int rating)
+{
+    BrowseQuery *query = m_dataControllerInUse;
+    if (!viewHasRows())
+        return;
+    QList<double> movies;
+    if (query->viewTable() == ViewKind::Movies && selectedRows().size() > 1) {
+        for (const int row : commandRows())
+            movies << query->keyValue(row);
+    } else if (const double movie = GetSelectedMovieID(); movie >= 0) {
+        movies << movie;
+    }
+    if (movies.isEmpty())
+        return;
+    QString error;
+    if (!SetUserRating(rating, movies, &error))
+        showDatabaseError(error);
+    RefreshViewDatasets();
+    focusGrid();
+}
+
+void TViewManager_frm::SetLastWatched(const QDate &LastWatchedDate)
+{
+    BrowseQuery *query = m_dataControllerInUse;
+    if (!viewHasRows())
+        return;
+    const double movie = GetSelectedMovieID();
+    if (movie < 0)
+        return;
+    QString error;
+    if (!ApplyLastWatched(movie, query->viewTable() == ViewKind::Media, LastWatchedDate, &error))
+        showDatabaseError(error);
+    RefreshViewDatasets();
+    focusGrid();
+}
+
+void TViewManager_frm::returnLoan()
+{
+    BrowseQuery *query = m_dataControllerInUse;
+    if (!viewHasRows() || query->viewTable() == ViewKind::Persons)
+        return;
+    QList<double> media;
+    for (const int row : commandRows()) {
+        if (const double id = mediaIdOfRow(row); id >= 0)
+            media << id;
+    }
+    QString error;
+    if (!ReturnLoans(media, &error))
+        showDatabaseError(error);
+    RefreshViewDatasets();
+}
+
+void TViewManager_frm::playTrailer()
+{
+    if (!viewHasRows())
+        return;
+    const double movie = movieInFocus();
+    if (movie < 0)
+        return;
+    openInShell(TrailerAddress(ReadTrailerInfo(movie)));
+}
+
+void TViewManager_frm::openContainingFolder()
+{
+    if (!viewHasRows())
+        return;
+    const double movie = movieInFocus();
+    if (movie < 0)
+        return;
+    const QString folder = MovieFolderToOpen(movie);
+    if (folder.isEmpty()) {
+        userInterface().showMessage(MessageKind::Information, GetText(Txt::MovieFileNotFound), MessageButtons::Ok);
+        return;
+    }
+    openInShell(QUrl::fromLocalFile(folder));
+}
+
+QVariant TViewManager_frm::focusedImdbId()
+{
+    BrowseQuery *query = m_dataControllerInUse;
+    const int row = focusedRow();
+    if (!query || row < 0)
+        return QVariant();
+    if (query->viewTable() == ViewKind::Media) {
+        const int position = infoPaneMovieListIndex ? infoPaneMovieListIndex() : 0;
+        return ImdbIdOfMediaMovie(query->keyValue(row), position + 1);
+    }
+    return query->fieldValue(row, QStringLiteral("IMDBID"));
+}
+
+void TViewManager_frm::openImdbPage()
+{
+    if (!viewHasRows() || focusedRow() < 0)
+        return;
+    const bool person = m_dataControllerInUse->viewTable() == ViewKind::Persons;
+    const QString address = ImdbPageAddress(person ? PersonPageTemplate() : TitlePageTemplate(), focusedImdbId());
+    if (address.isEmpty()) {
+        userInterface().showMessage(MessageKind::Information, GetText(Txt::NoImdbNumber), MessageButtons::Ok);
+        return;
+    }
+    openInShell(QUrl(address));
+}
+
+void TViewManager_frm::openReviewPage()
+{
+    if (!viewHasRows() || focusedRow() < 0 || m_dataControllerInUse->viewTable() == ViewKind::Persons)
+        return;
+    const QString id = PaddedImdbId(focusedImdbId());
+    if (id.isEmpty()) {
+        userInterface().showMessage(MessageKind::Information, GetText(Txt::NoImdbNumber), MessageButtons::Ok);
+        return;
+    }
+    const QString address = reviewPageAddress ? reviewPageAddress(id) : QString();
+    if (!address.isEmpty())
+        openInShell(QUrl(address));
+}
+
+void TViewManager_frm::copyAssociatedFiles()
+{
+    BrowseQuery *query = m_dataControllerInUse;
+    if (!viewHasRows() || query->viewTable() == ViewKind::Persons || !chooseFolder)
+        return;
+    const QList<int> rows = commandRows();
+    if (rows.isEmpty())
+        return;
+    const QString section = QStringLiteral("VM");
+    const QString chosen =
+        chooseFolder(GetText(Txt::SelectAFolder), ReadSettingStringLenient(QStringLiteral("CopyToFolder"), section));
+    if (chosen.isEmpty())
+        return;
+    WriteSettingString(QStringLiteral("CopyToFolder"), section, chosen);
+    const bool several = rows.size() > 1;
+    BusyCursor busy;
+    for (const int row : rows) {
+        const QString target = CopyTargetFolder(
+            chosen, titleOfRow(row), query->fieldValue(row, QStringLiteral("PRODUCTIONYEAR")).toString(), several);
+        // A medium's record stands for every movie on it.
+        const QList<double> movies = query->viewTable() == ViewKind::Movies ? QList<double>{query->keyValue(row)}
+                                                                            : MoviesOfMedium(query->keyValue(row));
+        for (const double movie : movies)
+            CopyMovieFiles(movie, target);
+        userInterface().processEvents();
+    }
+    RefreshViewDatasets();
+}
+
+void TViewManager_frm::coverFromClipboard()
+{
+    if (!viewHasRows())
+        return;
+    if (userInterface().showMessage(MessageKind::Confirmation, GetText(Txt::UseClipboardPicture),
+                                    MessageButtons::YesNo) != MessageAnswer::Yes)
+        return;
+    const QImage picture = QGuiApplication::clipboard()->image();
+    const QString file = CoverFileFromImage(picture);
+    if (!file.isEmpty())
+        applyCoverFile(file, true);
+}
+
+void TViewManager_frm::coverFromFile()
+{
+    if (!viewHasRows() || !chooseImageFile)
+        return;
+    const QString section = QStringLiteral("Movie Editor");
+    const QString start =
+        existingFolderOr(ReadSettingStringLenient(QStringLiteral("LastManualImageDir"), section), GetTempFolder());
+    const QString file = chooseImageFile(start);
+    if (file.isEmpty())
+        return;
+    WriteSettingString(QStringLiteral("LastManualImageDir"), section, QFileInfo(file).absolutePath());
+    applyCoverFile(file, false);
+}
+
+void TViewManager_frm::applyCoverFile(const QString &imageFile, bool temporaryFile)
+{
+    BrowseQuery *query = m_dataControllerInUse;
+    if (viewHasRows()) {
+        QList<double> keys;
+        if (query->viewTable() == ViewKind::Persons) {
+            if (focusedRow() >= 0)
+                keys << query->keyValue(focusedRow());
+        } else {
+            for (const int row : commandRows()) {
+                if (const double id = mediaIdOfRow(row); id >= 0)
+                    keys << id;
+            }
+        }
+        BusyCursor busy;
+        ApplyCoverRule(query->viewTable(), imageFile, keys);
+    }
+    if (temporaryFile)
+        QFile::remove(imageFile);
+    RefreshViewDatasets();
+    focusGrid();
+}
+
+void TViewManager_frm::selectAll()
+{
+    QAbstractItemView *view = focusedGridView();
+    if (!view || !view->model())
+        return;
+    // Every record, not only the pages read so far.
+    BusyCursor busy;
+    while (view->model()->canFetchMore(QModelIndex()))
+        view->model()->fetchMore(QModelIndex());
+    view->selectAll();
+}
+
+void TViewManager_frm::exportCoverArt()
+{
+    BrowseQuery *query = m_dataControllerInUse;
+    GridView *g = focusedGrid();
+    if (!viewHasRows() || !g || query->viewTable() == ViewKind::Persons || !imageExportDialog)
+        return;
+    if (selectedRows().isEmpty() && focusedRow() >= 0)
+        selectSourceRow(focusedRow());
+    QList<ImageExportItem> items;
+    for (const int row : selectedRows()) {
+        ImageExportItem item;
+        item.mediaId = mediaIdOfRow(row);
+        item.title = titleOfRow(row);
+        item.seqNumber = query->fieldValue(row, QStringLiteral("SEQNUMBER"));
+        if (item.mediaId >= 0)
+            items << item;
+    }
+    g->widget->setUpdatesEnabled(false);
+    imageExportDialog(items);
+    g->widget->setUpdatesEnabled(true);
+    RefreshViewDatasets();
+}
+
+void TViewManager_frm::setContextMenus(QMenu *entries, QMenu *persons, QMenu *searchBox)
+{
+    m_entriesMenu = entries;
+    m_personsMenu = persons;
+    for (QLineEdit *box : {m_findPanel, m_instantSearch}) {
+        box->setContextMenuPolicy(searchBox ? Qt::CustomContextMenu : Qt::DefaultContextMenu);
+        disconnect(box, &QWidget::customContextMenuRequested, this, nullptr);
+        if (searchBox) {
+            connect(box, &QWidget::customContextMenuRequested, this,
+                    [box, searchBox](const QPoint &pos) { searchBox->exec(box->mapToGlobal(pos)); });
+        }
+    }
+}
+
+void TViewManager_frm::showContextMenu(const QPoint &pos)
+{
+    QAbstractItemView *view = focusedGridView();
+    if (!view || !m_dataControllerInUse)
+        return;
+    QMenu *menu = m_dataControllerInUse->viewTable() == ViewKind::Persons ? m_personsMenu : m_entriesMenu;
+    if (menu)
+        menu->exec(view->viewport()->mapToGlobal(pos));
 }

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "reports/ImageExport.h"
 #include "views/BrowseQuery.h"
 #include "views/BrowseSql.h"
 #include "views/ViewFields.h"
 
+#include <QDate>
 #include <QPointer>
+#include <QUrl>
 #include <QWidget>
 
 #include <array>
@@ -15,6 +18,7 @@ class QAbstractItemView;
 class QItemSelection;
 class QLineEdit;
 class QListView;
+class QMenu;
 class QStackedWidget;
 class QTableView;
 class QToolButton;
@@ -126,6 +130,65 @@ public:
     // The layout a user view brings; applied to its grid view instead of the stored one.
     void ApplyUserViewLayout(const QString &layoutText);
 
+    // What the command rules read of the open view.
+    bool viewHasRows() const;
+    // The focused record's medium is lent (movies and media views).
+    bool focusedOnLoan() const;
+    int selectedCount() const { return int(selectedRows().size()); }
+
+    // The commands carried out on the view's records; each does nothing in an empty view.
+    // "Edit", double click and Enter: the editor of the focused entry.
+    void openEntry();
+    void deleteSelected();
+    // "Set Rating": 10 down to 1, 0 for "not rated".
+    void setRating(int rating);
+    // "today" and "yesterday".
+    void SetLastWatched(const QDate &LastWatchedDate);
+    void returnLoan();
+    void playTrailer();
+    void openContainingFolder();
+    void openImdbPage();
+    // The review site's page of the focused title, found by reviewPageAddress.
+    void openReviewPage();
+    void copyAssociatedFiles();
+    void coverFromClipboard();
+    void coverFromFile();
+    // Applies a picture file to the selection by the cover rule; a temporary file is deleted
+    // afterwards.
+    void applyCoverFile(const QString &imageFile, bool temporaryFile);
+    void selectAll();
+    void exportCoverArt();
+    // The context menus of the movie and media views, of the person views and of the search boxes
+    // (owned by the window).
+    void setContextMenus(QMenu *entries, QMenu *persons, QMenu *searchBox);
+
+    // The movie the trailer, movie file and folder commands act on: the focused movie, in the media
+    // view the one chosen in the info pane, in the person view the focused filmography row's.
+    double movieInFocus();
+    // The media of the loaded rows in the view's order, each once: what the editor steps through.
+    QList<double> loadedMediaIds();
+
+    // The editors: given the medium (movies and media views) or the person, they return whether
+    // they changed anything. Unset: "Edit" does nothing.
+    std::function<bool(double mediaId)> editMedia;
+    std::function<bool(double personId)> editPerson;
+    // The MOVIE_ID of the focused row of the info pane's filmography (person view); -1 for none.
+    std::function<double()> filmographyMovieId;
+    // The review site's page address of a zero-padded IMDb id; empty when there is none. Unset:
+    // "Visit Rotten Tomatoes Page" only reports a missing IMDb id.
+    std::function<QString(const QString &imdbId)> reviewPageAddress;
+    // Where addresses and files are opened; the shell unless replaced.
+    std::function<bool(const QUrl &)> openAddress;
+    // The dialogs of the commands, replaceable so that they can run unattended. The delete dialog
+    // gets the question and the "delete files" choice and returns OK; the folder and picture choosers
+    // return the chosen path, empty for Cancel; the cover export gets the selection.
+    std::function<bool(const QString &question, bool *deleteFiles)> deleteDialog;
+    std::function<QString(const QString &title, const QString &startFolder)> chooseFolder;
+    std::function<QString(const QString &startFolder)> chooseImageFile;
+    std::function<void(const QList<ImageExportItem> &items)> imageExportDialog;
+    // The instant-search box (or the find panel) gained or lost the focus.
+    std::function<void(bool focused)> searchBoxFocusChanged;
+
 signals:
     // The focused record changed (the info pane follows it); NaN key for none.
     void focusedRecordChanged(int viewTable, double key);
@@ -174,6 +237,17 @@ private:
     int sourceRow(const QModelIndex &viewIndex) const;
     QModelIndex viewIndexOfSourceRow(int row) const;
     void selectSourceRow(int row);
+    // The records a command visits: the selection from the last selected to the first, or the
+    // focused record when at most one is selected.
+    QList<int> commandRows() const;
+    double mediaIdOfRow(int row);
+    QString titleOfRow(int row);
+    void showDatabaseError(const QString &message);
+    bool openInShell(const QUrl &address);
+    void showContextMenu(const QPoint &pos);
+    void installCommandDefaults();
+    // The IMDb id of the focused record; in the media view of the movie chosen in the info pane.
+    QVariant focusedImdbId();
 
     ViewHost *m_host;
     std::array<GridView, 9> m_grids;
@@ -199,6 +273,8 @@ private:
     int m_lastSelectedCount = -1;
     bool m_closed = false;
     bool m_reportingFailure = false;
+    QPointer<QMenu> m_entriesMenu;
+    QPointer<QMenu> m_personsMenu;
 
     // The "VM" values that other panes (quick filter, query bar, info pane) read and change.
     bool m_quickFilterVisible = true;

@@ -91,4 +91,45 @@ inline void fill(TDM1 &dm)
     db.commitRetaining();
 }
 
+// A medium with one movie and the rows that hang on them (graphics, cast, genre, file), for the
+// command tests: medium mediaId holds movie mediaId + 100, played by person 1 when it exists.
+inline void addMediumWithMovie(FbConnection &db, int mediaId, const QString &title, const QString &location)
+{
+    const QString media = QString::number(mediaId);
+    const QString movie = QString::number(mediaId + 100);
+    const QStringList statements = {
+        QStringLiteral("insert into MEDIA (MEDIA_ID, TITLE, TITLESORT, LEND_ID, LOCATION) values (%1, '%2', '%2', "
+                       "-1, '%3')")
+            .arg(media, title, location),
+        QStringLiteral("insert into MEDIA_GFX (MEDIA_ID) values (%1)").arg(media),
+        QStringLiteral("insert into MOVIE (MEDIA_ID, MOVIE_ID, LISTINDEX, TITLE, TITLESORT) values (%1, %2, 1, '%3', "
+                       "'%3')")
+            .arg(media, movie, title),
+        QStringLiteral("insert into CASTCREW (MOVIE_ID, PERSON_ID, ROLE_ID, LISTINDEX) values (%1, 1, 0, 1)")
+            .arg(movie),
+        QStringLiteral("insert into GENRE (MOVIE_ID, GENRE_ID) values (%1, 1)").arg(movie),
+        QStringLiteral("insert into MOVIEFILES (MOVIE_ID, LISTINDEX, FILEPATH) values (%1, 1, 'x:/none.mkv')")
+            .arg(movie),
+    };
+    for (const QString &sql : statements)
+        FbQuery::execute(db, sql);
+}
+
+// Rows left without their parent by a delete: movies and graphics without a medium, detail rows
+// without a movie.
+inline int orphanRows(FbConnection &db)
+{
+    const QStringList counts = {
+        "select count(*) from MOVIE T where not exists (select 1 from MEDIA M where M.MEDIA_ID = T.MEDIA_ID)",
+        "select count(*) from MEDIA_GFX T where not exists (select 1 from MEDIA M where M.MEDIA_ID = T.MEDIA_ID)",
+        "select count(*) from CASTCREW T where not exists (select 1 from MOVIE M where M.MOVIE_ID = T.MOVIE_ID)",
+        "select count(*) from GENRE T where not exists (select 1 from MOVIE M where M.MOVIE_ID = T.MOVIE_ID)",
+        "select count(*) from MOVIEFILES T where not exists (select 1 from MOVIE M where M.MOVIE_ID = T.MOVIE_ID)",
+    };
+    int orphans = 0;
+    for (const QString &sql : counts)
+        orphans += FbQuery::scalar(db, sql).toInt();
+    return orphans;
+}
+
 } // namespace ViewsFixture
