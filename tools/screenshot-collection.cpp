@@ -58,6 +58,39 @@ QByteArray cover(const DemoMovie &movie, const QSize &size)
     return bytes;
 }
 
+// The first medium gets what the movie editor shows: a second content, a back cover and the
+// lists of its first movie.
+void addEditorDetails(FbConnection &db, const DemoMovie &first)
+{
+    const QStringList statements = {
+        "insert into MOVIE (MEDIA_ID, MOVIE_ID, LISTINDEX, TITLE, TITLESORT, MOVIETIME, USERRATING, DISCNO) values "
+        "(1, 13, 2, 'The Lighthouse Keeper: Behind the Light', 'lighthouse keeper: behind the light', 48, 6, 1)",
+        "update MOVIE set ORIGTITLE = TITLE, STUDIO = 'Harbour Light Pictures', RELEASEDATE = '2014-09-12', "
+        "LASTWATCHEDDATE = '2024-02-17', IMDBID = 1234567, OFFICIALSITE = 'https://example.org/lighthouse', "
+        "PLOT = 'A keeper on a remote island finds a message in the lamp room.', BUDGET = 4500000, "
+        "GROSSREVENUE = 12800000, IMDBRATING = 7.8, ROTTEN_RATING = 91 where MOVIE_ID = 1",
+        "update MEDIA set EDITION = 'Collector''s Edition', UPC = '5051234567890', STATUS = 'Owned', "
+        "BUYDATE = '2023-11-24', BUYPRICE = 19.99, NOOFDISCS = 2, MEDIAOWNER = 'Mara' where MEDIA_ID = 1",
+        "insert into GENRE (MOVIE_ID, GENRE_ID) select 1, GENRE_ID from GENRELIST where NAME = 'Drama'",
+        "insert into FEATURES (MOVIE_ID, AUTOINDEX, NAME) values (1, 1, 'Making-of')",
+        "insert into FEATURES (MOVIE_ID, AUTOINDEX, NAME) values (1, 2, 'Director''s commentary')",
+        "insert into FEATURES (MOVIE_ID, AUTOINDEX, NAME) values (1, 3, 'Deleted scenes')",
+        "insert into FILMINGLOCATION (MOVIE_ID, AUTOINDEX, NAME) values (1, 1, 'Lofoten, Norway')",
+        "insert into SOUNDTRACK (MOVIE_ID, AUTOINDEX, TITLE, PERFORMER) values (1, 1, 'Beacon', 'The Tidewater "
+        "Quartet')",
+        "insert into KEYWORDLIST (KEYWORD_ID, NAME) values (1, 'Lighthouse')",
+        "insert into KEYWORD (MOVIE_ID, KEYWORD_ID) values (1, 1)",
+    };
+    for (const QString &statement : statements)
+        FbQuery::execute(db, statement);
+    FbQuery back(db);
+    back.setSql(QStringLiteral("update MEDIA_GFX set BACKCOVER_BLOB = :COVER where MEDIA_ID = 1"));
+    DemoMovie backSide = first;
+    backSide.color = first.color.darker(130);
+    back.setParam(QStringLiteral("COVER"), cover(backSide, QSize(400, 574)));
+    back.exec();
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -142,6 +175,7 @@ int main(int argc, char **argv)
             FbQuery::execute(
                 db, QStringLiteral("insert into GENRE (MOVIE_ID, GENRE_ID) values (%1, %2)").arg(id).arg(i % 9));
         }
+        addEditorDetails(db, movies.first());
         for (int p = 0; p < people.size(); ++p) {
             FbQuery::execute(db, QStringLiteral("insert into PERSON (PERSON_ID, NAME, BIRTHYEAR) values (%1, %2, "
                                                 "'%3')")

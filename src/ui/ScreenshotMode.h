@@ -14,6 +14,10 @@ class TMainFormRNZ_frm;
 //   REELNEST_LAYOUT       1 list, 2 thumbnails, 3 cards
 //   REELNEST_WINDOW_SIZE  e.g. "1280x800"
 //   REELNEST_BACKSTAGE    "1" shows the "File" page
+//   REELNEST_EDITOR       1 to 8 opens the movie editor on the medium of the first movie at that tab
+//                         and saves a picture of the editor instead
+//   REELNEST_MOVIE_QUERY  a search text: shows the "Movie Query" window with its results instead
+//   REELNEST_DEFINITIONS  the enciphered definitions file the search reads (the fixture server's)
 struct ScreenshotRequest
 {
     QString output;
@@ -22,6 +26,9 @@ struct ScreenshotRequest
     int layout = 0;
     QSize size;
     bool backstage = false;
+    int editorTab = 0; // 0: no editor
+    QString movieQuery;
+    QString definitions;
 
     bool active() const { return !output.isEmpty(); }
 };

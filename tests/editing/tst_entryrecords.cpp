@@ -91,19 +91,7 @@ class TestEntryRecords : public QObject
     QVariant scalar(const QString &select) { return FbQuery::scalar(dm.MainConnection, select); }
 
     // Every column of one row, by name.
-    QVariantMap row(const QString &select)
-    {
-        FbQuery query(dm.MainConnection);
-        query.setSql(select);
-        query.open();
-        QVariantMap values;
-        if (query.next()) {
-            for (const QString &column : query.columnNames())
-                values.insert(column, query.value(column));
-        }
-        query.close();
-        return values;
-    }
+    QVariantMap row(const QString &select) { return SelectRow(dm.MainConnection, select); }
 
 private slots:
     void initTestCase()
