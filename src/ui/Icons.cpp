@@ -582,3 +582,207 @@ QIcon ViewIcon(int index)
     cache.insert(index, icon);
     return icon;
 }
+
+QIcon CommandIcon(Command command)
+{
+    static QHash<int, QIcon> cache;
+    const auto cached = cache.constFind(int(command));
+    if (cached != cache.cend())
+        return *cached;
+    const QColor blue(70, 120, 190);
+    const QColor orange(240, 150, 50);
+    const QColor green(90, 160, 90);
+    const QColor gold(245, 190, 40);
+    const QColor grey(120, 120, 130);
+    const QColor red(200, 70, 60);
+    const QColor purple(150, 100, 180);
+    const auto plain = [](Glyph glyph, const QColor &color) { return glyphIcon(glyph, color); };
+    const auto plus = [](Glyph glyph, const QColor &color) {
+        return composedIcon(glyph, color, Glyph::Plus, QColor(40, 140, 60));
+    };
+    QIcon result;
+    switch (command) {
+    case Command::AddMovies:
+    case Command::AddByTitle:
+    case Command::QuickAddByScanning:
+        result = AppIconFor(AppIcon::AddMovies);
+        break;
+    case Command::AddByScanning:
+        result = plus(Glyph::Cylinder, grey);
+        break;
+    case Command::AddFromTextFile:
+        result = plus(Glyph::Note, blue);
+        break;
+    case Command::AddManually:
+    case Command::NewMovie:
+    case Command::New:
+        result = plus(Glyph::Note, orange);
+        break;
+    case Command::NewPerson:
+        result = plus(Glyph::Person, green);
+        break;
+    case Command::NewReport:
+        result = plus(Glyph::Report, purple);
+        break;
+    case Command::NewWantedItem:
+        result = plus(Glyph::Gift, blue);
+        break;
+    case Command::Edit:
+    case Command::EditAllSelected:
+    case Command::EditView:
+        result = plain(Glyph::Note, blue);
+        break;
+    case Command::Delete:
+    case Command::DeleteView:
+        result = plain(Glyph::Cross, red);
+        break;
+    case Command::Print:
+    case Command::ReportPrint:
+        result = plain(Glyph::Report, grey);
+        break;
+    case Command::AutoUpdateMovieInfo:
+    case Command::DownloadInfo:
+    case Command::DownloadCoverArt:
+        result = plain(Glyph::ArrowDown, green);
+        break;
+    case Command::InstantSearch:
+    case Command::AdvancedFind:
+    case Command::ExpandQueryBuilder:
+    case Command::FilterBuilder:
+        result = plain(Glyph::Eye, blue);
+        break;
+    case Command::FindAll:
+    case Command::Duplicates:
+        result = plain(Glyph::Grid, orange);
+        break;
+    case Command::ShowAll:
+        result = plain(Glyph::Star, gold);
+        break;
+    case Command::Sort:
+        result = plain(Glyph::ArrowUp, blue);
+        break;
+    case Command::QuickFilter:
+        result = plain(Glyph::Tag, orange);
+        break;
+    case Command::Play:
+    case Command::PlayMovie:
+    case Command::PlayTrailer:
+        result = plain(Glyph::Film, orange);
+        break;
+    case Command::UpdateCoverArt:
+    case Command::CoverFromClipboard:
+    case Command::CoverFromFile:
+    case Command::ExportCoverArt:
+        result = plain(Glyph::Screen, blue);
+        break;
+    case Command::NewLoan:
+    case Command::ReturnLoan:
+        result = plain(Glyph::Loan, QColor(200, 150, 90));
+        break;
+    case Command::LayoutList:
+        result = AppIconFor(AppIcon::ListLayout);
+        break;
+    case Command::LayoutThumbnails:
+        result = AppIconFor(AppIcon::ThumbnailLayout);
+        break;
+    case Command::LayoutCards:
+        result = AppIconFor(AppIcon::CardLayout);
+        break;
+    case Command::ThumbnailSize:
+        result = AppIconFor(AppIcon::ThumbnailSize);
+        break;
+    case Command::GroupBy:
+    case Command::GroupByBox:
+    case Command::CustomizeColumns:
+    case Command::ColumnLines:
+    case Command::ConditionalFormatting:
+        result = plain(Glyph::List, green);
+        break;
+    case Command::MovieImdbPage:
+    case Command::RottenTomatoesPage:
+        result = plain(Glyph::Globe, blue);
+        break;
+    case Command::MovieInfoPane:
+        result = plain(Glyph::Bookmark, orange);
+        break;
+    case Command::CreateView:
+    case Command::ArrangeViews:
+        result = plus(Glyph::Folder, QColor(230, 190, 80));
+        break;
+    case Command::SelectAll:
+        result = plain(Glyph::Check, green);
+        break;
+    case Command::RandomSelection:
+        result = plain(Glyph::Question, purple);
+        break;
+    case Command::RenumberAllMedia:
+    case Command::CopyBetweenDatabases:
+    case Command::DatabaseOperations:
+    case Command::BackupRestore:
+        result = AppIconFor(AppIcon::Database);
+        break;
+    case Command::MoveMovie:
+    case Command::MoveToMovies:
+        result = plain(Glyph::ArrowLeft, blue);
+        break;
+    case Command::RenameVideoFiles:
+    case Command::OpenContainingFolder:
+    case Command::CopyAssociatedFiles:
+        result = plain(Glyph::Folder, QColor(230, 190, 80));
+        break;
+    case Command::DefineMovieGroup:
+    case Command::AddToMovieGroup:
+    case Command::DissolveMovieGroup:
+        result = plain(Glyph::Box, orange);
+        break;
+    case Command::AudioFormats:
+    case Command::Certifications:
+    case Command::Countries:
+    case Command::Genres:
+    case Command::Languages:
+    case Command::MediaTypes:
+    case Command::Roles:
+    case Command::VideoFormats:
+    case Command::TechnicalData:
+    case Command::Keywords:
+        result = plain(Glyph::Tag, blue);
+        break;
+    case Command::ExportData:
+    case Command::MobileExport:
+    case Command::ReportExport:
+        result = plain(Glyph::ArrowUp, green);
+        break;
+    case Command::ReportZoom:
+        result = themed("zoom-in", [&] { return plain(Glyph::Eye, grey); });
+        break;
+    case Command::PreviousPage:
+        result = plain(Glyph::ArrowLeft, grey);
+        break;
+    case Command::NextPage:
+    case Command::JumpToPage:
+        result = plain(Glyph::Chevron, grey);
+        break;
+    case Command::Options:
+        result = plain(Glyph::Key, grey);
+        break;
+    case Command::TouchMouseMode:
+        result = plain(Glyph::Square, grey);
+        break;
+    case Command::About:
+        result = AppIconFor(AppIcon::Help);
+        break;
+    case Command::SetRating:
+        result = plain(Glyph::Star, gold);
+        break;
+    case Command::SetLastWatched:
+    case Command::LastWatchedToday:
+    case Command::LastWatchedYesterday:
+        result = plain(Glyph::Calendar, blue);
+        break;
+    case Command::Exit:
+        result = AppIconFor(AppIcon::Close);
+        break;
+    }
+    cache.insert(int(command), result);
+    return result;
+}

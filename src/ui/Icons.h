@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/CommandTable.h"
+
 #include <QIcon>
 #include <QPainterPath>
 #include <QPointF>
@@ -31,6 +33,8 @@ enum class AppIcon {
 };
 
 QIcon AppIconFor(AppIcon icon);
+// The picture of a command on the ribbon and in the menus.
+QIcon CommandIcon(Command command);
 
 // The user-view icon list: ICONINDEX 0 to ViewIconCount() - 1.
 int ViewIconCount();

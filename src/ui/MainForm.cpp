@@ -7,14 +7,18 @@
 #include "database/DM1_u.h"
 #include "database/DatabaseList.h"
 #include "database/RecordHelpers.h"
+#include "editing/NewMovie.h"
 #include "loans/WantList.h"
 #include "loans/lend.h"
+#include "online/IMDBSearchMovieForm.h"
 #include "reports/ReportManager.h"
 #include "ui/Backstage.h"
+#include "ui/CommandMenus.h"
 #include "ui/DatabaseChoice.h"
 #include "ui/Homepage.h"
 #include "ui/Icons.h"
 #include "ui/MainFormSettings.h"
+#include "ui/Ribbon.h"
 #include "views/BrowseSql.h"
 #include "views/CalculatedFields.h"
 #include "views/Statistics.h"
@@ -25,6 +29,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDate>
 #include <QDesktopServices>
 #include <QFile>
 #include <QFrame>
@@ -34,6 +39,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QMenu>
+#include <QMessageBox>
 #include <QScreen>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -51,24 +57,6 @@ namespace {
 
 const QSize kDesignSize(1024, 700);
 const int kNodeIndexRole = Qt::UserRole;
-
-int readInteger(const QString &name, const QString &section, int defaultValue)
-{
-    try {
-        return ReadSettingInteger(name, section, defaultValue);
-    } catch (const SettingKindError &) {
-        return defaultValue;
-    }
-}
-
-bool readBool(const QString &name, const QString &section, bool defaultValue)
-{
-    try {
-        return ReadSettingBool(name, section, defaultValue);
-    } catch (const SettingKindError &) {
-        return defaultValue;
-    }
-}
 
 // The browse queries of the views belong to the open collection. A database switch also
 // empties their SQL, so the new collection's views start from their base selects.
@@ -91,7 +79,19 @@ class ViewManagerAdapter : public EmbeddedViewManager
 public:
     ViewManagerAdapter(ViewHost *host, QWidget *parent)
         : m_form(new TViewManager_frm(host, parent))
-    {}
+    {
+        // The form tells about its search box; the window listens here.
+        m_form->searchBoxFocusChanged = [this](bool focused) {
+            if (searchBoxFocusChanged)
+                searchBoxFocusChanged(focused);
+        };
+    }
+    ~ViewManagerAdapter() override
+    {
+        // The form goes after its adapter; its last focus change must not reach it.
+        if (m_form)
+            m_form->searchBoxFocusChanged = nullptr;
+    }
 
     QWidget *form() const override { return m_form; }
     int viewCurrentTable() const override { return m_form->ViewCurrentTable(); }
@@ -115,6 +115,32 @@ public:
             DM1().qry_Movie.SQL.clear();
     }
     void focusGrid() override { m_form->focusGrid(); }
+    bool viewHasRows() const override { return m_form->viewHasRows(); }
+    bool focusedOnLoan() const override { return m_form->focusedOnLoan(); }
+    int selectedCount() const override { return m_form->selectedCount(); }
+    void openEntry() override { m_form->openEntry(); }
+    void deleteSelected() override { m_form->deleteSelected(); }
+    void setRating(int rating) override { m_form->setRating(rating); }
+    void setLastWatched(const QDate &date) override { m_form->SetLastWatched(date); }
+    void returnLoan() override { m_form->returnLoan(); }
+    void playTrailer() override { m_form->playTrailer(); }
+    void openContainingFolder() override { m_form->openContainingFolder(); }
+    void openImdbPage() override { m_form->openImdbPage(); }
+    void openReviewPage() override { m_form->openReviewPage(); }
+    void copyAssociatedFiles() override { m_form->copyAssociatedFiles(); }
+    void coverFromClipboard() override { m_form->coverFromClipboard(); }
+    void coverFromFile() override { m_form->coverFromFile(); }
+    void selectAll() override { m_form->selectAll(); }
+    void exportCoverArt() override { m_form->exportCoverArt(); }
+    void applyCoverFile(const QString &imageFile, bool temporaryFile) override
+    {
+        m_form->applyCoverFile(imageFile, temporaryFile);
+    }
+    double movieInFocus() override { return m_form->movieInFocus(); }
+    void setContextMenus(QMenu *entries, QMenu *persons, QMenu *searchBox) override
+    {
+        m_form->setContextMenus(entries, persons, searchBox);
+    }
     void discardState() override
     {
         // The form stores a user view's layout when it goes; that view belongs to the collection
@@ -183,6 +209,7 @@ TMainFormRNZ_frm::TMainFormRNZ_frm()
     buildClientArea();
     buildStatusBar();
     readOptions();
+    connectBuiltInCommands();
 
     resize(kDesignSize);
     const WindowPlacement placement = ReadWindowPlacement(kDesignSize);
@@ -207,65 +234,30 @@ TMainFormRNZ_frm::~TMainFormRNZ_frm()
 
 void TMainFormRNZ_frm::buildRibbon()
 {
-    m_ribbon = new QToolBar(this);
-    m_ribbon->setObjectName(QStringLiteral("Ribbon"));
-    m_ribbon->setMovable(false);
-    m_ribbon->setFloatable(false);
-    m_ribbon->setContextMenuPolicy(Qt::PreventContextMenu);
-    m_ribbon->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    addToolBar(Qt::TopToolBarArea, m_ribbon);
-
-    m_fileAction = m_ribbon->addAction(AppIconFor(AppIcon::File), QStringLiteral("File"));
-    m_fileAction->setObjectName(QStringLiteral("File"));
-    connect(m_fileAction, &QAction::triggered, this, [this] { ShowBackstage(true); });
-    m_groupActions << m_ribbon->addSeparator();
+    m_commands = new CommandActions(this);
+    m_ribbon = new Ribbon(*m_commands, this);
+    setMenuWidget(m_ribbon);
+    m_ribbon->setTabShown(QStringLiteral("Report"), false);
+    connect(m_ribbon, &Ribbon::fileClicked, this, [this] { ShowBackstage(true); });
+    connect(m_ribbon, &Ribbon::minimizedChanged, this, [this](bool minimized) {
+        m_ribbonMinimized = minimized;
+        if (m_addMovies)
+            m_addMovies->setVisible(minimized);
+    });
 
     m_layoutGroup = new QActionGroup(this);
     m_layoutGroup->setExclusive(true);
-    const QList<QPair<AppIcon, QString>> layouts = {{AppIcon::ListLayout, QStringLiteral("List")},
-                                                    {AppIcon::ThumbnailLayout, QStringLiteral("Thumbnails")},
-                                                    {AppIcon::CardLayout, QStringLiteral("Cards")}};
+    for (int type = ViewType::List; type <= ViewType::Cards; ++type)
+        m_layoutGroup->addAction(layoutAction(type));
     const QStringList layoutNames = {QStringLiteral("bListView"), QStringLiteral("bThumbView"),
                                      QStringLiteral("bCardView")};
-    for (int type = 1; type <= 3; ++type) {
-        QAction *action = m_ribbon->addAction(AppIconFor(layouts.at(type - 1).first), layouts.at(type - 1).second);
-        action->setObjectName(layoutNames.at(type - 1));
-        action->setCheckable(true);
-        action->setData(type);
-        m_layoutGroup->addAction(action);
-        m_layoutActions << action;
-        m_groupActions << action;
-        connect(action, &QAction::triggered, this, [this, type] { layoutCommand(type); });
-    }
-
-    m_thumbnailSizeButton = new QToolButton(m_ribbon);
-    m_thumbnailSizeButton->setObjectName(QStringLiteral("Thumbnail Size"));
-    m_thumbnailSizeButton->setText(QStringLiteral("Thumbnail Size"));
-    m_thumbnailSizeButton->setIcon(AppIconFor(AppIcon::ThumbnailSize));
-    m_thumbnailSizeButton->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    m_thumbnailSizeButton->setPopupMode(QToolButton::InstantPopup);
-    auto *sizes = new QMenu(m_thumbnailSizeButton);
-    const QList<std::tuple<AppIcon, QString, int>> sizeItems = {{AppIcon::SizeSmall, QStringLiteral("Small"), 5},
-                                                                {AppIcon::SizeMedium, QStringLiteral("Medium"), 12},
-                                                                {AppIcon::SizeLarge, QStringLiteral("Large"), 24}};
-    for (const auto &[icon, caption, size] : sizeItems) {
-        QAction *action = sizes->addAction(AppIconFor(icon), caption);
-        action->setObjectName(caption);
-        action->setData(size);
-        m_thumbnailSizeActions << action;
-        connect(action, &QAction::triggered, this, [this, size = size] { thumbnailSizeCommand(size); });
-    }
-    m_thumbnailSizeButton->setMenu(sizes);
-    m_groupActions << m_ribbon->addWidget(m_thumbnailSizeButton);
-
-    auto *spacer = new QWidget(m_ribbon);
-    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    m_ribbon->addWidget(spacer);
-    m_ribbonToggle = m_ribbon->addAction(AppIconFor(AppIcon::RibbonMinimize), QString());
-    m_ribbonToggle->setObjectName(QStringLiteral("MinimizeRibbon"));
-    m_ribbonToggle->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F1));
-    connect(m_ribbonToggle, &QAction::triggered, this, [this] { setRibbonMinimized(!m_ribbonMinimized); });
-    setRibbonMinimized(false);
+    for (int type = ViewType::List; type <= ViewType::Cards; ++type)
+        layoutAction(type)->setObjectName(layoutNames.at(type - 1));
+    for (const auto &[icon, size] :
+         {std::pair{AppIcon::SizeSmall, 5}, std::pair{AppIcon::SizeMedium, 12}, std::pair{AppIcon::SizeLarge, 24}})
+        thumbnailSizeAction(size)->setIcon(AppIconFor(icon));
+    commandAction(Command::ColumnLines)
+        ->setChecked(ReadSettingBoolLenient(QStringLiteral("ColumnLines"), QStringLiteral("Options"), false));
 }
 
 void TMainFormRNZ_frm::buildNavigationPane()
@@ -283,9 +275,8 @@ void TMainFormRNZ_frm::buildNavigationPane()
     m_addMovies->setText(QStringLiteral("Add Movies"));
     m_addMovies->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_addMovies->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    // The title search that it starts arrives with the command ribbon.
-    m_addMovies->setEnabled(false);
     m_addMovies->setVisible(false);
+    connect(m_addMovies, &QToolButton::clicked, this, &TMainFormRNZ_frm::addMoviesClicked);
     layout->addWidget(m_addMovies);
 
     m_tree = new QTreeWidget(m_navigationPane);
@@ -302,6 +293,11 @@ void TMainFormRNZ_frm::buildNavigationPane()
     m_tree->setFrameShape(QFrame::NoFrame);
     m_tree->setIndentation(14);
     layout->addWidget(m_tree, 1);
+
+    m_treeMenu = m_commands->contextMenu(ContextMenuKind::NavigationTree, m_tree);
+    m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_tree, &QTreeWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { m_treeMenu->popup(m_tree->viewport()->mapToGlobal(pos)); });
 
     connect(m_tree, &QTreeWidget::currentItemChanged, this, &TMainFormRNZ_frm::treeSelectionChanged);
     connect(m_tree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) {
@@ -409,24 +405,25 @@ void TMainFormRNZ_frm::buildStatusBar()
 void TMainFormRNZ_frm::readOptions()
 {
     const QString options = QStringLiteral("Options");
-    UseAutoSearch = readBool(QStringLiteral("Use InstantSearch"), QStringLiteral("VM\\InstantSearch"), true);
-    UseAutoFormat = readBool(QStringLiteral("Use AutoFormat"), options, true);
-    UseAutoCounter = readBool(QStringLiteral("Use AutoCounter"), options, true);
-    UseAutoBackup = readBool(QStringLiteral("Use AutoBackup"), options, false);
-    SetMinimumAutoCounter(readInteger(QStringLiteral("Min AutoCounter"), options, 1));
-    m_touchMode = readBool(QStringLiteral("TouchMode"), options, false);
+    UseAutoSearch =
+        ReadSettingBoolLenient(QStringLiteral("Use InstantSearch"), QStringLiteral("VM\\InstantSearch"), true);
+    UseAutoFormat = ReadSettingBoolLenient(QStringLiteral("Use AutoFormat"), options, true);
+    UseAutoCounter = ReadSettingBoolLenient(QStringLiteral("Use AutoCounter"), options, true);
+    UseAutoBackup = ReadSettingBoolLenient(QStringLiteral("Use AutoBackup"), options, false);
+    SetMinimumAutoCounter(ReadSettingIntegerLenient(QStringLiteral("Min AutoCounter"), options, 1));
+    m_touchMode = ReadSettingBoolLenient(QStringLiteral("TouchMode"), options, false);
     // The tree never gets smaller than the stored height; the pane gives it all the room it has.
-    m_viewsHeight = std::max(0, readInteger(QStringLiteral("ViewsHeight"), QString(), 120));
+    m_viewsHeight = std::max(0, ReadSettingIntegerLenient(QStringLiteral("ViewsHeight"), QString(), 120));
     m_tree->setMinimumHeight(std::min(m_viewsHeight, 2000));
-    const int paneWidth = std::max(100, readInteger(QStringLiteral("ShortcutBarWidth"), QString(), 200));
+    const int paneWidth = std::max(100, ReadSettingIntegerLenient(QStringLiteral("ShortcutBarWidth"), QString(), 200));
     m_splitter->setSizes({paneWidth, std::max(100, kDesignSize.width() - paneWidth)});
 }
 
 void TMainFormRNZ_frm::applyTouchMode()
 {
-    const int icon = m_touchMode ? 32 : 24;
-    m_ribbon->setIconSize(QSize(icon, icon));
-    m_thumbnailSizeButton->setIconSize(QSize(icon, icon));
+    const int icon = m_touchMode ? 24 : 16;
+    m_ribbon->quickAccessBar()->setIconSize(QSize(icon, icon));
+    commandAction(Command::TouchMouseMode)->setChecked(m_touchMode);
     m_tree->setIconSize(m_touchMode ? QSize(28, 28) : QSize(20, 20));
 }
 
@@ -572,12 +569,13 @@ void TMainFormRNZ_frm::enterNode(int index)
         if (m_viewManager) {
             const int table = ViewTableForNode(index);
             if (table != 0) {
-                int type = readInteger(QString::number(table), QStringLiteral("VM\\GridSettings\\InitType"), 2);
+                int type =
+                    ReadSettingIntegerLenient(QString::number(table), QStringLiteral("VM\\GridSettings\\InitType"), 2);
                 if (type < 1 || type > 3)
                     type = 2;
                 m_viewManager->setViewCurrentTable(table);
                 m_viewManager->setViewCurrentType(type);
-                m_layoutActions.at(type - 1)->setChecked(true);
+                layoutAction(type)->setChecked(true);
             }
             m_viewManager->changeView(index, nodeCaption(index));
         }
@@ -607,6 +605,8 @@ void TMainFormRNZ_frm::embed(ContentKind content)
     case ContentKind::ViewManager:
         m_viewManager = viewManagerFactory(this, m_embeddingPanel);
         form = m_viewManager ? m_viewManager->form() : nullptr;
+        if (m_viewManager)
+            viewManagerEmbedded();
         break;
     case ContentKind::Loans:
         form = new TLend_frm(m_embeddingPanel);
@@ -644,6 +644,7 @@ void TMainFormRNZ_frm::closeEmbeddedForm(bool saveState)
     if (m_viewManager && !saveState)
         m_viewManager->discardState();
     m_viewManager.reset();
+    m_commands->setShortcutSuspended(Command::Delete, false);
     if (form) {
         m_embeddingLayout->removeWidget(form);
         delete form;
@@ -652,22 +653,221 @@ void TMainFormRNZ_frm::closeEmbeddedForm(bool saveState)
     m_content = ContentKind::None;
 }
 
+void TMainFormRNZ_frm::viewManagerEmbedded()
+{
+    QWidget *form = m_viewManager->form();
+    // The menus go with the form that shows them.
+    m_viewManager->setContextMenus(m_commands->contextMenu(ContextMenuKind::Views, form),
+                                   m_commands->contextMenu(ContextMenuKind::Persons, form),
+                                   m_commands->contextMenu(ContextMenuKind::SearchBox, form));
+    m_viewManager->searchBoxFocusChanged = [this](bool focused) {
+        m_commands->setShortcutSuspended(Command::Delete, focused);
+    };
+    if (auto *views = qobject_cast<TViewManager_frm *>(form)) {
+        connect(views, &TViewManager_frm::focusedRecordChanged, this, &TMainFormRNZ_frm::updateCommandStates);
+        connect(views, &TViewManager_frm::selectionCountChanged, this, &TMainFormRNZ_frm::updateCommandStates);
+        views->editMedia = [this, views](double mediaId) {
+            const QList<double> mediaIds = views->loadedMediaIds();
+            return EditMedia(this, mediaId, editorOptions(), {mediaIds, int(mediaIds.indexOf(mediaId))});
+        };
+    }
+}
+
+MovieEditorOptions TMainFormRNZ_frm::editorOptions() const
+{
+    MovieEditorOptions options = StoredMovieEditorOptions();
+    options.useAutoFormat = UseAutoFormat;
+    options.useAutoCounter = UseAutoCounter;
+    return options;
+}
+
+void TMainFormRNZ_frm::newMovieEntry()
+{
+    ChangesMadeInLastEntrySession = NewMedia(this, editorOptions());
+    if (ChangesMadeInLastEntrySession && m_viewManager && m_content == ContentKind::ViewManager)
+        m_viewManager->changeView(selectedViewIndex(), nodeCaption(selectedViewIndex()));
+}
+
 void TMainFormRNZ_frm::enableCommandsForContent()
 {
-    const bool views = m_content == ContentKind::ViewManager && m_viewManager;
-    for (QAction *action : m_layoutActions)
-        action->setEnabled(views);
-    // The thumbnail size needs thumbnails: the view manager says when its layout has them.
-    const bool thumbnails = views && m_viewManager->viewCurrentType() == 2;
-    m_thumbnailSizeButton->setEnabled(ContentEnablesCommand(m_content, QStringLiteral("Thumbnail Size")) && thumbnails);
+    const bool reports = m_content == ContentKind::Reports;
+    m_ribbon->setTabShown(QStringLiteral("Report"), reports);
+    m_ribbon->activateTab(reports ? QStringLiteral("Report") : QStringLiteral("Home"));
+    updateCommandStates();
+}
+
+CommandContext TMainFormRNZ_frm::commandContext() const
+{
+    CommandContext context;
+    context.content = m_content;
+    // The loans and wish-list forms show their lists until they tell otherwise.
+    context.layout = ViewType::List;
+    if (m_content == ContentKind::ViewManager && m_viewManager) {
+        context.viewKind = m_viewManager->viewCurrentTable();
+        context.layout = m_viewManager->viewCurrentType();
+        context.userView = !m_viewManager->viewUserViewName().isEmpty();
+        context.viewHasRows = m_viewManager->viewHasRows();
+        context.focusedOnLoan = m_viewManager->focusedOnLoan();
+    }
+    return context;
+}
+
+void TMainFormRNZ_frm::updateCommandStates()
+{
+    m_commands->update(commandContext());
+    const bool wishList = m_content == ContentKind::WantList;
+    const bool quickAddHarddrive =
+        ReadSettingBoolLenient(QStringLiteral("QuickAddHarddrive"), QStringLiteral("Options"), false);
+    m_addMovies->setEnabled(commandAction(AddMoviesPaneTarget(wishList, quickAddHarddrive))->isEnabled());
 }
 
 void TMainFormRNZ_frm::viewKindChanged(int viewCurrentTable, int viewCurrentType)
 {
     Q_UNUSED(viewCurrentTable);
-    if (viewCurrentType >= 1 && viewCurrentType <= 3)
-        m_layoutActions.at(viewCurrentType - 1)->setChecked(true);
-    enableCommandsForContent();
+    if (QAction *layout = layoutAction(viewCurrentType))
+        layout->setChecked(true);
+    updateCommandStates();
+}
+
+void TMainFormRNZ_frm::connectCommand(Command command, std::function<void()> handler)
+{
+    m_commands->connectCommand(command, std::move(handler));
+    updateCommandStates();
+}
+
+void TMainFormRNZ_frm::connectCommand(Command command, std::function<void(int)> handler)
+{
+    m_commands->connectCommand(command, std::move(handler));
+    updateCommandStates();
+}
+
+QAction *TMainFormRNZ_frm::commandAction(Command command, int argument) const
+{
+    return m_commands->action(command, argument);
+}
+
+// Commands that only the view manager carries out so far: where the loans or the wish list will
+// do them too, their handlers take over here.
+void TMainFormRNZ_frm::connectViewCommand(Command command, std::function<void(EmbeddedViewManager &)> handler)
+{
+    m_commands->connectCommand(command, [this, handler] {
+        if (m_viewManager && m_content == ContentKind::ViewManager)
+            handler(*m_viewManager);
+    });
+    m_commands->setAvailability(command, [this] { return m_viewManager && m_content == ContentKind::ViewManager; });
+}
+
+// The grid commands reach the view manager's own form; a view manager of another make has none.
+void TMainFormRNZ_frm::connectGridCommand(Command command, std::function<void(TViewManager_frm &)> handler)
+{
+    m_commands->connectCommand(command, [this, handler] {
+        if (TViewManager_frm *form = viewManagerForm())
+            handler(*form);
+    });
+    m_commands->setAvailability(command, [this] { return viewManagerForm() != nullptr; });
+}
+
+TViewManager_frm *TMainFormRNZ_frm::viewManagerForm() const
+{
+    if (!m_viewManager || m_content != ContentKind::ViewManager)
+        return nullptr;
+    return qobject_cast<TViewManager_frm *>(m_viewManager->form());
+}
+
+void TMainFormRNZ_frm::connectBuiltInCommands()
+{
+    m_commands->connectCommand(Command::LayoutList, [this] { layoutCommand(ViewType::List); });
+    m_commands->connectCommand(Command::LayoutThumbnails, [this] { layoutCommand(ViewType::Thumbnails); });
+    m_commands->connectCommand(Command::LayoutCards, [this] { layoutCommand(ViewType::Cards); });
+    m_commands->connectCommand(Command::ThumbnailSize, [this](int size) { thumbnailSizeCommand(size); });
+    // The other forms with thumbnails bring their own sizes.
+    m_commands->setAvailability(Command::ThumbnailSize,
+                                [this] { return m_viewManager && m_content == ContentKind::ViewManager; });
+
+    connectViewCommand(Command::Edit, [](EmbeddedViewManager &vm) { vm.openEntry(); });
+    connectViewCommand(Command::Delete, [](EmbeddedViewManager &vm) { vm.deleteSelected(); });
+    m_commands->connectCommand(Command::SetRating, [this](int rating) {
+        if (m_viewManager && m_content == ContentKind::ViewManager)
+            m_viewManager->setRating(rating);
+    });
+    connectViewCommand(Command::LastWatchedToday,
+                       [](EmbeddedViewManager &vm) { vm.setLastWatched(QDate::currentDate()); });
+    connectViewCommand(Command::LastWatchedYesterday,
+                       [](EmbeddedViewManager &vm) { vm.setLastWatched(QDate::currentDate().addDays(-1)); });
+    connectViewCommand(Command::ReturnLoan, [](EmbeddedViewManager &vm) { vm.returnLoan(); });
+    connectViewCommand(Command::PlayTrailer, [](EmbeddedViewManager &vm) { vm.playTrailer(); });
+    connectViewCommand(Command::OpenContainingFolder, [](EmbeddedViewManager &vm) { vm.openContainingFolder(); });
+    connectViewCommand(Command::MovieImdbPage, [](EmbeddedViewManager &vm) { vm.openImdbPage(); });
+    connectViewCommand(Command::CopyAssociatedFiles, [](EmbeddedViewManager &vm) { vm.copyAssociatedFiles(); });
+    connectViewCommand(Command::CoverFromClipboard, [](EmbeddedViewManager &vm) { vm.coverFromClipboard(); });
+    connectViewCommand(Command::CoverFromFile, [](EmbeddedViewManager &vm) { vm.coverFromFile(); });
+    connectViewCommand(Command::SelectAll, [](EmbeddedViewManager &vm) { vm.selectAll(); });
+    connectViewCommand(Command::ExportCoverArt, [](EmbeddedViewManager &vm) { vm.exportCoverArt(); });
+
+    m_commands->connectCommand(Command::GroupBy, [this](int item) {
+        if (TViewManager_frm *form = viewManagerForm())
+            form->GroupBy(GroupByField(item));
+    });
+    m_commands->setAvailability(Command::GroupBy, [this] { return viewManagerForm() != nullptr; });
+    connectGridCommand(Command::CustomizeColumns, [](TViewManager_frm &form) { form.CustomizeColumns(); });
+    connectGridCommand(Command::ColumnLines, [this](TViewManager_frm &form) {
+        form.SetColumnLines(commandAction(Command::ColumnLines)->isChecked());
+    });
+
+    // Entries that depend on what is shown: each goes to the command of that entry, and is
+    // available as far as that command is.
+    m_commands->connectCommand(Command::New, [this] { dispatch(NewCommandTarget(m_content)); });
+    m_commands->setAvailability(Command::New, [this] {
+        const std::optional<Command> target = NewCommandTarget(m_content);
+        return target && m_commands->hasHandler({*target});
+    });
+    m_commands->connectCommand(Command::AddManually,
+                               [this] { dispatch(ManualEntryTarget(m_content == ContentKind::WantList)); });
+    m_commands->setAvailability(Command::AddManually, [this] {
+        return m_commands->hasHandler({ManualEntryTarget(m_content == ContentKind::WantList)});
+    });
+
+    m_commands->connectCommand(Command::NewMovie, [this] { newMovieEntry(); });
+    m_commands->connectCommand(Command::AddByTitle, [this] {
+        if (ShowSearchMovieDialog(this, m_content == ContentKind::WantList))
+            RefreshViewDataSources();
+    });
+
+    m_commands->connectCommand(Command::TouchMouseMode, [this] {
+        m_touchMode = commandAction(Command::TouchMouseMode)->isChecked();
+        applyTouchMode();
+    });
+    m_commands->connectCommand(Command::About, [this] { showAboutBox(); });
+    m_commands->connectCommand(Command::Exit, [this] { close(); });
+}
+
+void TMainFormRNZ_frm::dispatch(std::optional<Command> target)
+{
+    if (target)
+        commandAction(*target)->trigger();
+}
+
+void TMainFormRNZ_frm::addMoviesClicked()
+{
+    const bool quickAddHarddrive =
+        ReadSettingBoolLenient(QStringLiteral("QuickAddHarddrive"), QStringLiteral("Options"), false);
+    dispatch(AddMoviesPaneTarget(m_content == ContentKind::WantList, quickAddHarddrive));
+}
+
+void TMainFormRNZ_frm::showAboutBox()
+{
+    auto *box = new QMessageBox(this);
+    box->setObjectName(QStringLiteral("AboutBox"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowTitle(QStringLiteral("About Reelnest"));
+    box->setIconPixmap(AppIconFor(AppIcon::AddMovies).pixmap(48, 48));
+    box->setText(QStringLiteral("<b>Reelnest</b><br>") + ProgramVersionText());
+    box->setInformativeText(
+        QStringLiteral("A catalogue for your movies and TV series.<br><br>Built with Qt %1, the Firebird database "
+                       "engine, QuaZip, libxlsxwriter, libgcrypt and MediaInfo.<br>%2")
+            .arg(QString::fromLatin1(qVersion()), TranslationCreditText()));
+    box->setStandardButtons(QMessageBox::Ok);
+    box->open();
 }
 
 void TMainFormRNZ_frm::layoutCommand(int viewCurrentType)
@@ -723,16 +923,21 @@ QWidget *TMainFormRNZ_frm::addMoviesButton() const
 
 QAction *TMainFormRNZ_frm::layoutAction(int viewCurrentType) const
 {
-    return viewCurrentType >= 1 && viewCurrentType <= 3 ? m_layoutActions.at(viewCurrentType - 1) : nullptr;
+    switch (viewCurrentType) {
+    case ViewType::List:
+        return commandAction(Command::LayoutList);
+    case ViewType::Thumbnails:
+        return commandAction(Command::LayoutThumbnails);
+    case ViewType::Cards:
+        return commandAction(Command::LayoutCards);
+    default:
+        return nullptr;
+    }
 }
 
 QAction *TMainFormRNZ_frm::thumbnailSizeAction(int size) const
 {
-    for (QAction *action : m_thumbnailSizeActions) {
-        if (action->data().toInt() == size)
-            return action;
-    }
-    return nullptr;
+    return commandAction(Command::ThumbnailSize, size);
 }
 
 void TMainFormRNZ_frm::selectStartNode()
@@ -860,17 +1065,14 @@ void TMainFormRNZ_frm::RefreshViewDataSources()
 
 void TMainFormRNZ_frm::ActivateScheme()
 {
-    const int theme = readInteger(QStringLiteral("Theme"), QStringLiteral("Options"), 0);
+    const int theme = ReadSettingIntegerLenient(QStringLiteral("Theme"), QStringLiteral("Options"), 0);
     setPalette(schemePalette(theme, QApplication::palette()));
 }
 
 void TMainFormRNZ_frm::setRibbonMinimized(bool minimized)
 {
+    m_ribbon->setMinimized(minimized);
     m_ribbonMinimized = minimized;
-    for (QAction *action : m_groupActions)
-        action->setVisible(!minimized);
-    m_ribbonToggle->setIcon(AppIconFor(minimized ? AppIcon::RibbonRestore : AppIcon::RibbonMinimize));
-    m_ribbonToggle->setToolTip(minimized ? QStringLiteral("Show the Ribbon") : QStringLiteral("Minimize the Ribbon"));
     if (m_addMovies)
         m_addMovies->setVisible(minimized);
 }
@@ -998,7 +1200,7 @@ void TMainFormRNZ_frm::closeEvent(QCloseEvent *event)
     WriteSettingBool(QStringLiteral("TouchMode"), options, m_touchMode);
     // Rewritten so that the value always exists for those who edit it by hand.
     WriteSettingInteger(QStringLiteral("Timeout"), QStringLiteral("HTTP"),
-                        readInteger(QStringLiteral("Timeout"), QStringLiteral("HTTP"), 10000));
+                        ReadSettingIntegerLenient(QStringLiteral("Timeout"), QStringLiteral("HTTP"), 10000));
 
     // The embedded form saves its state first: a user view keeps its layout in the collection,
     // which must still be open for that.

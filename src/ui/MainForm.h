@@ -1,6 +1,8 @@
 #pragma once
 
 #include "database/SortTitles.h"
+#include "editing/NewMovie.h"
+#include "ui/CommandTable.h"
 #include "ui/EmbeddedViewManager.h"
 #include "ui/Navigation.h"
 #include "views/ViewHost.h"
@@ -18,14 +20,17 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QLocalServer;
+class QMenu;
 class QSplitter;
 class QStackedWidget;
-class QToolBar;
 class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 class QVBoxLayout;
+class CommandActions;
+class Ribbon;
 class TBackstage_frm;
+class TViewManager_frm;
 
 // The main window: the command bar, the navigation tree of views, the client area that embeds one
 // content form at a time, the status bar with the record count and the database switcher, and the
@@ -70,6 +75,17 @@ public:
     bool backstageShown() const;
     void setRibbonMinimized(bool minimized);
     bool ribbonMinimized() const;
+
+    // The one place where a command gets its work; a command without one is shown disabled. The
+    // second form serves drop-down items that pass a value (rating, size, field, format).
+    void connectCommand(Command command, std::function<void()> handler);
+    void connectCommand(Command command, std::function<void(int argument)> handler);
+    // The shared action of a command or of one of its drop-down items.
+    QAction *commandAction(Command command, int argument = NoArgument) const;
+    CommandActions &commands() const { return *m_commands; }
+    // Enables the commands for the content, the view kind and layout, and the focused record.
+    void updateCommandStates();
+    CommandContext commandContext() const;
     // While the database-operations dialog is open the switcher does nothing.
     void setDatabaseOperationsOpen(bool open);
 
@@ -77,7 +93,8 @@ public:
     QTreeWidget *navigationTree() const { return m_tree; }
     QComboBox *databaseSelector() const { return m_databaseSelector; }
     TBackstage_frm *backstage() const { return m_backstage; }
-    QToolBar *ribbon() const { return m_ribbon; }
+    Ribbon *ribbon() const { return m_ribbon; }
+    QMenu *navigationTreeMenu() const { return m_treeMenu; }
     QWidget *addMoviesButton() const;
     QAction *layoutAction(int viewCurrentType) const;
     QAction *thumbnailSizeAction(int size) const;
@@ -127,7 +144,17 @@ private:
     void buildStatusBar();
     void readOptions();
     void applyTouchMode();
-
+    void connectBuiltInCommands();
+    void connectViewCommand(Command command, std::function<void(EmbeddedViewManager &)> handler);
+    void connectGridCommand(Command command, std::function<void(TViewManager_frm &)> handler);
+    TViewManager_frm *viewManagerForm() const;
+    void dispatch(std::optional<Command> target);
+    MovieEditorOptions editorOptions() const;
+    // "Movie (manual entry)": the editor on a new entry; the view reopens when it stored something.
+    void newMovieEntry();
+    void addMoviesClicked();
+    void showAboutBox();
+    void viewManagerEmbedded();
     void treeSelectionChanged(QTreeWidgetItem *current, QTreeWidgetItem *previous);
     void leaveNode(int index);
     void enterNode(int index);
@@ -143,14 +170,10 @@ private:
     QString currentDatabase() const;
 
     QLocalServer *m_instanceServer;
-    QToolBar *m_ribbon = nullptr;
-    QAction *m_fileAction = nullptr;
+    CommandActions *m_commands = nullptr;
+    Ribbon *m_ribbon = nullptr;
     QActionGroup *m_layoutGroup = nullptr;
-    QList<QAction *> m_layoutActions;
-    QToolButton *m_thumbnailSizeButton = nullptr;
-    QList<QAction *> m_thumbnailSizeActions;
-    QList<QAction *> m_groupActions;
-    QAction *m_ribbonToggle = nullptr;
+    QMenu *m_treeMenu = nullptr;
     QStackedWidget *m_pages = nullptr;
     QSplitter *m_splitter = nullptr;
     QWidget *m_navigationPane = nullptr;

@@ -3,7 +3,10 @@
 #include "ui/CommandTable.h"
 #include "views/BrowseSql.h"
 
+#include <QKeySequence>
 #include <QSet>
+
+#include <algorithm>
 
 Q_DECLARE_METATYPE(Command)
 Q_DECLARE_METATYPE(CommandContext)
@@ -187,6 +190,211 @@ private slots:
         QFETCH(QVariant, context);
         QFETCH(bool, enabled);
         QCOMPARE(CommandEnabled(command, context.value<CommandContext>()), enabled);
+    }
+
+    void ribbonLayout()
+    {
+        // Blocks split where a vertical bar stands; drop-down items never get buttons of their own.
+        const QList<RibbonGroup> groups = RibbonGroups();
+        const auto entry = std::find_if(groups.cbegin(), groups.cend(),
+                                        [](const RibbonGroup &g) { return g.caption == QLatin1String("Entry"); });
+        QVERIFY(entry != groups.cend());
+        QCOMPARE(entry->blocks, (QList<QList<Command>>{{Command::AddMovies},
+                                                       {Command::New, Command::Edit, Command::Delete, Command::Print},
+                                                       {Command::AutoUpdateMovieInfo}}));
+        QStringList captions;
+        QSet<int> shown;
+        for (const RibbonGroup &g : groups) {
+            captions << g.tab + QLatin1Char('/') + g.caption;
+            for (const QList<Command> &block : g.blocks) {
+                QVERIFY(!block.isEmpty());
+                for (Command c : block) {
+                    QVERIFY2(!IsDropDownItem(c), qPrintable(CommandInfoOf(c).caption));
+                    QVERIFY2(!shown.contains(int(c)), qPrintable(CommandInfoOf(c).caption));
+                    shown.insert(int(c));
+                }
+            }
+        }
+        QCOMPARE(captions, (QStringList{QStringLiteral("Home/Entry"), QStringLiteral("Home/Search and Sort"),
+                                        QStringLiteral("Home/Media"), QStringLiteral("Home/Customize"),
+                                        QStringLiteral("Home/Show"), QStringLiteral("Modifications/View"),
+                                        QStringLiteral("Modifications/Batch Editing"),
+                                        QStringLiteral("Modifications/Movie Groups"),
+                                        QStringLiteral("Data/Lookup Data"), QStringLiteral("Data/Export"),
+                                        QStringLiteral("Report/Report Options"), QStringLiteral("Report/Navigation")}));
+        QCOMPARE(QuickAccessCommands(),
+                 (QList<Command>{Command::DatabaseOperations, Command::BackupRestore, Command::QuickAddByScanning,
+                                 Command::Options, Command::TouchMouseMode, Command::About}));
+        QCOMPARE(RibbonKeyTip(QStringLiteral("Home")), QStringLiteral("H"));
+        QCOMPARE(RibbonKeyTip(QStringLiteral("Data")), QStringLiteral("D"));
+        QCOMPARE(RibbonKeyTip(QStringLiteral("Report")), QStringLiteral("R"));
+    }
+
+    void dropDowns()
+    {
+        const auto captions = [](Command parent) {
+            QStringList list;
+            for (const DropDownItem &item : DropDownItems(parent))
+                list << (item.separatorBefore ? QStringLiteral("| ") : QString()) + item.caption;
+            return list;
+        };
+        QCOMPARE(captions(Command::UpdateCoverArt),
+                 (QStringList{QStringLiteral("Download Cover Art"), QStringLiteral("Use Image from clipboard"),
+                              QStringLiteral("| Browse for image file...")}));
+        QCOMPARE(captions(Command::Play), (QStringList{QStringLiteral("&Trailer"), QStringLiteral("&Movie")}));
+        QCOMPARE(captions(Command::GroupBy).first(), QStringLiteral("(no grouping)"));
+        QCOMPARE(captions(Command::GroupBy).at(1), QStringLiteral("| Certification"));
+        QCOMPARE(captions(Command::GroupBy).last(), QStringLiteral("| Group By Box"));
+        QCOMPARE(captions(Command::ExportData).last(), QStringLiteral("| Mobile App Package..."));
+        QCOMPARE(captions(Command::ReportExport).at(6), QStringLiteral("| BMP..."));
+
+        // The rating items pass 10 down to 1, then 0.
+        QList<int> ratings;
+        for (const DropDownItem &item : DropDownItems(Command::SetRating))
+            ratings << item.item.argument;
+        QCOMPARE(ratings, (QList<int>{10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0}));
+        QCOMPARE(CommandItemCaption({Command::SetRating, 0}), QStringLiteral("&Not Rated"));
+        QList<int> sizes;
+        for (const DropDownItem &item : DropDownItems(Command::ThumbnailSize))
+            sizes << item.item.argument;
+        QCOMPARE(sizes, (QList<int>{5, 12, 24}));
+
+        QVERIFY(IsSplitButton(Command::New));
+        QVERIFY(!IsSplitButton(Command::AddMovies));
+        QVERIFY(IsDropDownItem(Command::GroupByBox));
+        QVERIFY(!IsDropDownItem(Command::GroupBy));
+        QCOMPARE(GroupByField(0), QString());
+        QCOMPARE(GroupByField(11), QStringLiteral("STUDIO"));
+    }
+
+    void itemEnabling_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<int>("argument");
+        QTest::addColumn<int>("content");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("enabled");
+        const int vm = int(ContentKind::ViewManager);
+        const int loans = int(ContentKind::Loans);
+        const int findAll = int(Command::FindAll);
+        const int groupBy = int(Command::GroupBy);
+        QTest::newRow("same genres, movies") << findAll << 0 << vm << 10 << true;
+        QTest::newRow("same genres, media") << findAll << 0 << vm << 20 << false;
+        QTest::newRow("same media, media") << findAll << 6 << vm << 20 << true;
+        QTest::newRow("same media, persons") << findAll << 6 << vm << 30 << false;
+        QTest::newRow("same region code, movies") << findAll << 8 << vm << 10 << false;
+        QTest::newRow("same status, media") << findAll << 9 << vm << 20 << true;
+        QTest::newRow("IMDb association, media") << findAll << 11 << vm << 20 << false;
+        QTest::newRow("group by studio, movies") << groupBy << 11 << vm << 10 << true;
+        QTest::newRow("group by studio, media") << groupBy << 11 << vm << 20 << false;
+        QTest::newRow("group by status, media") << groupBy << 10 << vm << 20 << true;
+        QTest::newRow("group by media type, media") << groupBy << 2 << vm << 20 << true;
+        QTest::newRow("group by lend to, movies") << groupBy << 3 << vm << 10 << false;
+        QTest::newRow("group by lend to, loans") << groupBy << 3 << loans << 0 << true;
+        QTest::newRow("group by location, loans") << groupBy << 4 << loans << 0 << false;
+        QTest::newRow("no grouping, loans") << groupBy << 0 << loans << 0 << true;
+        QTest::newRow("rating 7, persons") << int(Command::SetRating) << 7 << vm << 30 << true;
+    }
+
+    void itemEnabling()
+    {
+        QFETCH(int, command);
+        QFETCH(int, argument);
+        QFETCH(int, content);
+        QFETCH(int, kind);
+        QFETCH(bool, enabled);
+        CommandContext context;
+        context.content = ContentKind(content);
+        context.viewKind = kind;
+        context.layout = ViewType::List;
+        QCOMPARE(CommandItemEnabled({Command(command), argument}, context), enabled);
+    }
+
+    void shortcutOwners_data()
+    {
+        QTest::addColumn<QString>("shortcut");
+        QTest::addColumn<QList<int>>("enabled");
+        QTest::addColumn<int>("owner"); // -1: nobody
+        const auto c = [](Command command) { return int(command); };
+        QTest::newRow("Ctrl+N, both") << "Ctrl+N" << QList<int>{c(Command::New), c(Command::AddByTitle)}
+                                      << c(Command::New);
+        QTest::newRow("Ctrl+N, title search only")
+            << "Ctrl+N" << QList<int>{c(Command::AddByTitle)} << c(Command::AddByTitle);
+        QTest::newRow("F6, movies") << "F6" << QList<int>{c(Command::DownloadCoverArt)} << c(Command::DownloadCoverArt);
+        QTest::newRow("F6, persons") << "F6" << QList<int>{c(Command::DownloadInfo)} << c(Command::DownloadInfo);
+        QTest::newRow("F6, neither") << "F6" << QList<int>{} << -1;
+        QTest::newRow("Ctrl+P, reports") << "Ctrl+P" << QList<int>{c(Command::ReportPrint)} << c(Command::ReportPrint);
+        QTest::newRow("Del") << "Del" << QList<int>{c(Command::Delete)} << c(Command::Delete);
+    }
+
+    void shortcutOwners()
+    {
+        QFETCH(QString, shortcut);
+        QFETCH(QList<int>, enabled);
+        QFETCH(int, owner);
+        const std::optional<Command> found =
+            ShortcutOwner(shortcut, [&](Command command) { return enabled.contains(int(command)); });
+        QCOMPARE(found ? int(*found) : -1, owner);
+    }
+
+    void shortcutsOfTheTable()
+    {
+        QCOMPARE(CommandInfoOf(Command::Edit).shortcut, QStringLiteral("Ctrl+O"));
+        QCOMPARE(CommandInfoOf(Command::ExpandQueryBuilder).shortcut, QStringLiteral("Ctrl+Alt+W"));
+        QCOMPARE(CommandsWithShortcut(QStringLiteral("Ctrl+N")), (QList<Command>{Command::New, Command::AddByTitle}));
+        // Every key is readable as a key sequence.
+        for (const QString &key : CommandShortcuts())
+            QVERIFY2(!QKeySequence(key, QKeySequence::PortableText).isEmpty(), qPrintable(key));
+    }
+
+    void dispatchTargets()
+    {
+        QCOMPARE(NewCommandTarget(ContentKind::ViewManager), std::optional(Command::NewMovie));
+        QCOMPARE(NewCommandTarget(ContentKind::Statistics), std::optional(Command::NewMovie));
+        QCOMPARE(NewCommandTarget(ContentKind::WantList), std::optional(Command::NewWantedItem));
+        QCOMPARE(NewCommandTarget(ContentKind::Loans), std::optional(Command::NewPerson));
+        QCOMPARE(NewCommandTarget(ContentKind::Reports), std::optional(Command::NewReport));
+        QCOMPARE(NewCommandTarget(ContentKind::Homepage), std::nullopt);
+        QCOMPARE(ManualEntryTarget(true), Command::NewWantedItem);
+        QCOMPARE(ManualEntryTarget(false), Command::NewMovie);
+        QCOMPARE(AddMoviesPaneTarget(false, true), Command::AddByScanning);
+        QCOMPARE(AddMoviesPaneTarget(true, true), Command::AddByTitle);
+        QCOMPARE(AddMoviesPaneTarget(false, false), Command::AddByTitle);
+    }
+
+    void contextMenus()
+    {
+        const auto text = [](ContextMenuKind kind) {
+            QStringList lines;
+            for (const MenuLine &line : ContextMenuLayout(kind)) {
+                switch (line.kind) {
+                case MenuLine::Item:
+                    lines << CommandItemCaption(line.item);
+                    break;
+                case MenuLine::SubMenu:
+                    lines << CommandItemCaption(line.item) + QStringLiteral(" >");
+                    break;
+                case MenuLine::Separator:
+                    lines << QStringLiteral("|");
+                    break;
+                case MenuLine::Section:
+                    lines << QLatin1Char('[') + line.caption + QLatin1Char(']');
+                    break;
+                }
+            }
+            return lines.join(QStringLiteral(", "));
+        };
+        QCOMPARE(
+            text(ContextMenuKind::Views),
+            QStringLiteral("[Entry], Edit, Delete, [Search], Find All >, Show All, [Movie], Play >, Open Containing "
+                           "Folder, Copy Associated Files..., [Edit], Edit All Selected, Update Cover Art >, |, Set "
+                           "Rating >, Set Last Watched >, |, Customize Columns, Column Lines"));
+        QCOMPARE(text(ContextMenuKind::Persons),
+                 QStringLiteral("New, Edit, Delete, |, Download Info, |, Customize Columns, Column Lines"));
+        QCOMPARE(text(ContextMenuKind::NavigationTree),
+                 QStringLiteral("Create a View, Edit View, |, Arrange Views, |, Delete View"));
+        QCOMPARE(text(ContextMenuKind::SearchBox),
+                 QStringLiteral("Instant Search, |, Advanced Find, Expand the Query Builder"));
     }
 
     void contentRuleAgreesWithTheFullRule()

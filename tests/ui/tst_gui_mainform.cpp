@@ -1,3 +1,4 @@
+#include "FakeViewManager.h"
 #include "TestSupport.h"
 
 #include "core/GlobalFunctions.h"
@@ -7,6 +8,7 @@
 #include "database/FbQuery.h"
 #include "ui/Backstage.h"
 #include "ui/MainForm.h"
+#include "ui/Ribbon.h"
 #include "views/ViewManager.h"
 #include "views/ViewsFixture.h"
 
@@ -21,62 +23,6 @@
 #include <QTreeWidget>
 
 namespace {
-
-// Stands for the view manager and writes down what the window asks of it, with the collection
-// that was open at that moment.
-class FakeViewManager : public EmbeddedViewManager
-{
-public:
-    FakeViewManager(ViewHost *host, QWidget *parent, QStringList *log)
-        : m_host(host)
-        , m_form(new QWidget(parent))
-        , m_log(log)
-    {}
-
-    QWidget *form() const override { return m_form; }
-    int viewCurrentTable() const override { return m_table; }
-    int viewCurrentType() const override { return m_type; }
-    void setViewCurrentTable(int table) override { m_table = table; }
-    void setViewCurrentType(int type) override { m_type = type; }
-    QString viewUserViewName() const override { return m_userView; }
-    void changeView(int node, const QString &caption) override
-    {
-        m_userView = node >= 9 ? caption : QString();
-        record(QStringLiteral("changeView %1 %2").arg(node).arg(m_table));
-        m_host->setRecordCountText(QStringLiteral("%1 records").arg(m_table));
-        m_host->viewKindChanged(m_table, m_type);
-    }
-    void switchLayout(int type) override
-    {
-        m_type = type;
-        record(QStringLiteral("switchLayout %1").arg(type));
-        m_host->viewKindChanged(m_table, m_type);
-    }
-    void saveCurrentView() override { record(QStringLiteral("saveCurrentView")); }
-    void saveToRegistry() override { record(QStringLiteral("saveToRegistry")); }
-    void refreshViewDatasets() override { record(QStringLiteral("refreshViewDatasets")); }
-    void initGridModeSettings() override { record(QStringLiteral("initGridModeSettings")); }
-    void applyStoredThumbnailSize() override { record(QStringLiteral("applyStoredThumbnailSize")); }
-    void updateThumbnailHeight(int size) override { record(QStringLiteral("updateThumbnailHeight %1").arg(size)); }
-    QString lastSqlLine() const override { return orderLine; }
-    QString dataSourceName() const override { return m_table == 10 ? QStringLiteral("ds_Movie") : QString(); }
-    void emptyMovieQuery() override { record(QStringLiteral("emptyMovieQuery")); }
-    void focusGrid() override {}
-    void discardState() override { record(QStringLiteral("discardState")); }
-
-    static inline QString orderLine;
-
-private:
-    // Each entry names the collection file that was open, so a save into the wrong one shows.
-    void record(const QString &call) { m_log->append(call + QStringLiteral(" @") + GetCurrentDatabaseFileName()); }
-
-    ViewHost *m_host;
-    QWidget *m_form;
-    QStringList *m_log;
-    int m_table = 10;
-    int m_type = 2;
-    QString m_userView;
-};
 
 QString fileName(const QString &path)
 {
@@ -544,7 +490,7 @@ private slots:
         QVERIFY(!window.addMoviesButton()->isVisible());
         window.setRibbonMinimized(true);
         QVERIFY(window.addMoviesButton()->isVisible());
-        QVERIFY(!window.layoutAction(1)->isVisible());
+        QVERIFY(!window.ribbon()->groupsPanel()->isVisible());
         window.setRibbonMinimized(false);
         QVERIFY(!window.addMoviesButton()->isVisible());
         window.close();
