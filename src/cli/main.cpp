@@ -3,6 +3,7 @@
 #include "core/UserInterface.h"
 #include "database/DM1_u.h"
 #include "database/FbConnection.h"
+#include "database/FbError.h"
 #include "database/FbQuery.h"
 #include "online/DownloadQueue.h"
 #include "online/IMDBConstantsUnit.h"
@@ -206,7 +207,12 @@ int addCommand(TDM1 &dm, const QString &title, const QString &database, const QS
 
     TIMDBDatabaseModule store;
     QList<TMediaType> mediaTypes;
-    store.GetAllMediaTypes(&mediaTypes);
+    try {
+        store.GetAllMediaTypes(&mediaTypes);
+    } catch (const FbError &e) {
+        err() << "Could not read the media types:\n" << e.message() << Qt::endl;
+        return 1;
+    }
     const int mediaType = DefaultMediaTypeIndex(mediaTypes);
     TDownloadQueue queue;
     QueueAssignment assignment;
@@ -224,6 +230,8 @@ int addCommand(TDM1 &dm, const QString &title, const QString &database, const QS
     const DownloadRunResult result = DownloadQueueToDatabase(queue, robot, store, view, QString());
     for (int movieId : result.movieIds)
         out() << "stored movie " << movieId << Qt::endl;
+    for (const QString &title : result.notStored)
+        err() << "not stored: " << title << ": " << result.notStoredError << Qt::endl;
     if (result.movieIds.isEmpty()) {
         err() << "nothing was stored" << Qt::endl;
         return 1;

@@ -107,7 +107,8 @@
     X(NotANumber, 1859, true)                                                                                          \
     X(NotADate, 1860, true)                                                                                            \
     X(EntryNotSaved, 1861, false)                                                                                      \
-    X(EntryNotSavedSolution, 1862, false)
+    X(EntryNotSavedSolution, 1862, false)                                                                              \
+    X(TitlesNotStored, 1863, true)
 
 namespace Txt {
 

@@ -117,12 +117,10 @@ QString QueueFilePath(bool wantedMode)
 
 QString QueueLine(const TIMDBMovie &movie)
 {
+    // One pass: a "%1" inside a title must stay text, not take a later field's value.
     return QStringLiteral("/ID-%1;/TITLE-%2;/YEAR-%3;/MEDIAID-%4;/SEQNR-%5;/REGIONCODE-%6;/ALTTITLE-%7")
-        .arg(movie.Id, Underscores(movie.Title), movie.Year)
-        .arg(movie.MediaTypeId)
-        .arg(movie.SeqNumber)
-        .arg(movie.RegionCode)
-        .arg(Underscores(movie.AltTitle));
+        .arg(movie.Id, Underscores(movie.Title), movie.Year, QString::number(movie.MediaTypeId),
+             QString::number(movie.SeqNumber), QString::number(movie.RegionCode), Underscores(movie.AltTitle));
 }
 
 std::unique_ptr<TIMDBMovie> ParseQueueLine(const QString &line)

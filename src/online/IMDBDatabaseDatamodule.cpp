@@ -95,6 +95,13 @@ QString ratingLiteral(const QString &rating)
     return ok ? QString::number(value) : QStringLiteral("0");
 }
 
+// A barcode as typed may hold blanks and dashes between its digits; the column holds 13
+// characters, enough for the digits but not always for what was typed.
+QString barcodeDigits(const QString &barcode)
+{
+    return LimitText(KeepAlphanumerics(barcode), 13);
+}
+
 int runtimeMinutes(const QString &runtime)
 {
     bool ok = false;
@@ -650,24 +657,26 @@ int TIMDBDatabaseModule::InsertMedia(TIMDBMovie &AMovie, int AMediaTypeId, int A
                                    "SEQNUMBER, REGIONCODE, UPC, DATE_ADDED, DATE_MODIFIED) VALUES (%1, %2, %3, %4, %5, "
                                    "%6, %7, %8, %9, CURRENT_DATE, CURRENT_DATE)"),
                     qint64(mediaId), qint64(AMediaTypeId), QuotedStr(title), QuotedStr(MakeSortTitle(title)), qint64(0),
-                    qint64(1), qint64(AMovie.SeqNumber), qint64(ARegionCode), QuotedStr(LimitText(AMovie.UPC, 13))));
+                    qint64(1), qint64(AMovie.SeqNumber), qint64(ARegionCode), QuotedStr(barcodeDigits(AMovie.UPC))));
         exec(QStringLiteral("insert into MEDIA_GFX (MEDIA_ID) values (") + QString::number(mediaId) +
              QStringLiteral(")"));
         storeCover(AMovie, mediaId);
         return mediaId;
-    } catch (const FbError &) {
-        return NotFound;
-    } catch (const KeyRangeError &) {
+    } catch (const std::runtime_error &e) {
+        // An engine error or a key out of range: the caller reports it.
+        LastError = QString::fromStdString(e.what());
         return NotFound;
     }
 }
 
 int TIMDBDatabaseModule::InsertMovie(TIMDBMovie &AMovie, int AMediaTypeId, int ARegionCode)
 {
+    LastError.clear();
     // MEDIA goes into the same transaction as the rest, so a failure takes it back too.
     try {
         StartTransaction();
-    } catch (const FbError &) {
+    } catch (const FbError &e) {
+        LastError = e.message();
         return NotFound;
     }
     int movieId = NotFound;
@@ -721,7 +730,9 @@ int TIMDBDatabaseModule::InsertMovie(TIMDBMovie &AMovie, int AMediaTypeId, int A
         deleteCoverFile(AMovie);
         CommitTransaction();
         return movieId;
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        if (LastError.isEmpty())
+            LastError = QString::fromStdString(e.what());
         RollbackTransaction();
         deleteCoverFile(AMovie);
         return NotFound;
@@ -806,6 +817,7 @@ void TIMDBDatabaseModule::storeAwards(const TIMDBMovie &movie, int movieId)
 
 bool TIMDBDatabaseModule::AddMovieToWantList(TIMDBMovie &AMovie)
 {
+    LastError.clear();
     try {
         StartTransaction();
         const int key = GetUniqueID(QStringLiteral("WANTLIST"), QStringLiteral("AUTOINDEX"));
@@ -836,7 +848,8 @@ bool TIMDBDatabaseModule::AddMovieToWantList(TIMDBMovie &AMovie)
                            true, key, AMovie.CoverLocalFilename);
         CommitTransaction();
         return true;
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        LastError = QString::fromStdString(e.what());
         RollbackTransaction();
         deleteCoverFile(AMovie);
         return false;
@@ -893,8 +906,10 @@ QString TIMDBDatabaseModule::TranslateText(const QString &AText)
         address = FormatTemplate(FormatTemplate(address, target), encoded);
         const QString answer = ReadTranslationAnswer(FetchPage(address));
         pumpMessages();
-        if (!answer.isEmpty())
-            translated << answer;
+        // The other pieces alone would lose this part of the text: it stays untranslated.
+        if (answer.isEmpty())
+            return AText;
+        translated << answer;
     }
     const QString result = DecodeHtmlEntities(translated.join(QLatin1Char(' ')));
     return result.isEmpty() ? AText : result;

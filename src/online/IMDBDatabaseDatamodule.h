@@ -24,6 +24,8 @@ public:
 
     // Set by the caller when titles go to the wish list instead of the collection.
     bool WantedMode = false;
+    // Why the last title was not stored (the engine's message); empty after a stored one.
+    QString LastError;
 
     // Stores a whole downloaded title (medium, movie and all its details), deletes its cover file
     // and commits. Returns the new movie number, or NotFound when nothing was stored because a step

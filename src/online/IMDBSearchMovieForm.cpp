@@ -452,6 +452,9 @@ void TIMDBSearchMovieForm::DownloadClick()
     const DownloadRunResult result =
         DownloadQueueToDatabase(FDownloadCollection, FRobot, FStore, download, QueueFilePath(FWantedMode));
     FStoredCount += static_cast<int>(result.movieIds.size()) + result.wanted;
+    if (!result.notStored.isEmpty())
+        ShowErrorBox(GetTextWithArg(Txt::TitlesNotStored, result.notStored.join(QStringLiteral(", "))), QString(),
+                     result.notStoredError);
     setEnabled(true);
     FRobot.Clear();
     FResults->clear();

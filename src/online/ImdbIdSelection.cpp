@@ -45,10 +45,12 @@ TImdbIdSelection_frm::TImdbIdSelection_frm(const QString &title, const QString &
     FGo->setText(QStringLiteral("Go"));
     FNoMatch->setText(QStringLiteral("No Match"));
     auto *entry = new QLabel(year.isEmpty() ? title : QStringLiteral("%1 (%2)").arg(title, year), this);
+    entry->setTextFormat(Qt::PlainText);
     QFont bold = entry->font();
     bold.setBold(true);
     entry->setFont(bold);
     auto *file = new QLabel(fileName, this);
+    file->setTextFormat(Qt::PlainText);
     file->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto *showFile = new QPushButton(QStringLiteral("Show File"), this);
     auto *openFolder = new QPushButton(QStringLiteral("Open Folder"), this);

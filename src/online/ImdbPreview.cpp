@@ -26,6 +26,8 @@ constexpr QSize CoverSize(140, 205);
 QLabel *WrappedLabel(const QString &text, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
+    // Texts from web pages are shown as they read, never as markup.
+    label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return label;

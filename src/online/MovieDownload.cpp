@@ -30,6 +30,9 @@ TMovieDownload_frm::TMovieDownload_frm(QWidget *parent)
     , FStop(new QPushButton(this))
 {
     setObjectName(QStringLiteral("MovieDownload"));
+    // The window that started the download hides itself and no longer blocks the program: while
+    // titles are stored, nothing but this window (and its stop button) may take input.
+    setWindowModality(Qt::ApplicationModal);
     setWindowTitle(GetText(Txt::PleaseWaitCaption));
     auto *frame = new QFrame(this);
     frame->setFrameShape(QFrame::StyledPanel);

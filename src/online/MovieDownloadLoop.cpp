@@ -87,8 +87,10 @@ DownloadRunResult DownloadQueueToDatabase(TDownloadQueue &queue, TIMDBRobot &rob
             result.ended = result.stopped = true;
             break;
         }
-        if (!StoreTitle(movie, store, result))
-            ++result.notStored;
+        if (!StoreTitle(movie, store, result)) {
+            result.notStored << movie.Title;
+            result.notStoredError = store.LastError;
+        }
         view.setProgress(2 * n + 1);
         if (!queueFile.isEmpty())
             TDownloadQueue::removeLine(queueFile, queuedLine);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 #include <QList>
 #include <QString>
 
@@ -48,8 +50,10 @@ struct DownloadRunResult
     QList<int> movieIds;
     // Wish-list entries added.
     int wanted = 0;
-    // Titles fetched but refused by the database (nothing of them stays).
-    int notStored = 0;
+    // Titles fetched but refused by the database (nothing of them stays), and the engine's message
+    // of the last one.
+    QStringList notStored;
+    QString notStoredError;
     // The run ended before its last title: a page could not be fetched, or the user stopped it.
     // The titles not yet done stay in the queue file.
     bool ended = false;

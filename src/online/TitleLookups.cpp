@@ -51,8 +51,14 @@ bool AssociateOnlineTitle(const QString &id, double entryNumber, bool importRow)
         connection->commitRetaining();
         return true;
     } catch (const FbError &e) {
-        connection->rollbackRetaining();
-        ShowErrorBox(QString(), QString(), e.message());
+        QString detail = e.message();
+        try {
+            connection->rollbackRetaining();
+        } catch (const FbError &lost) {
+            // The connection is gone: both messages tell why.
+            detail += QLatin1Char('\n') + lost.message();
+        }
+        ShowErrorBox(QString(), QString(), detail);
         return false;
     }
 }

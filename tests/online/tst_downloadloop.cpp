@@ -157,6 +157,29 @@ private slots:
         QCOMPARE(ui->messages.size(), 1);
     }
 
+    // A title the database refuses is named with the engine's message; the next one is stored.
+    void refusedTitleIsReportedAndTheRestStored()
+    {
+        FbQuery::execute(dm.MainConnection, QStringLiteral("create exception E_NO_BELLS 'no bells here'"));
+        FbQuery::execute(dm.MainConnection,
+                         QStringLiteral("create trigger T_NO_BELLS for MOVIE before insert as begin "
+                                        "if (new.TITLE = 'The Bell Tower') then exception E_NO_BELLS; end"));
+        dm.MainConnection.commitRetaining();
+        TDownloadQueue queue;
+        queueTitle(queue, "tt0300003", 31);
+        queueTitle(queue, "tt0100001", 32);
+        TIMDBRobot robot;
+        TIMDBDatabaseModule store;
+        RecordingView view;
+        const DownloadRunResult result = DownloadQueueToDatabase(queue, robot, store, view, queueFile);
+        FbQuery::execute(dm.MainConnection, QStringLiteral("drop trigger T_NO_BELLS"));
+        FbQuery::execute(dm.MainConnection, QStringLiteral("drop exception E_NO_BELLS"));
+        dm.MainConnection.commitRetaining();
+        QCOMPARE(result.notStored, QStringList{QStringLiteral("The Bell Tower")});
+        QVERIFY2(result.notStoredError.contains(QStringLiteral("no bells here")), qPrintable(result.notStoredError));
+        QCOMPARE(result.movieIds.size(), 1);
+    }
+
     void wishListModeAddsWantedItems()
     {
         const int movies = count(QStringLiteral("select count(*) from MOVIE"));

@@ -252,6 +252,8 @@ private slots:
         TMovieDownload_frm download;
         download.openProgress(1);
         QVERIFY(download.isVisible());
+        // The rest of the program waits while titles are stored.
+        QCOMPARE(QApplication::activeModalWidget(), &download);
         QVERIFY(!download.progressBar()->isVisibleTo(&download));
         download.openProgress(6);
         QVERIFY(download.progressBar()->isVisibleTo(&download));

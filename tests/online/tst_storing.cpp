@@ -412,6 +412,23 @@ private slots:
         QCOMPARE(count("GENRELIST", "NAME = " + QuotedStr(stored)), 1);
     }
 
+    // The barcode the user searched with may be typed with blanks and dashes; the medium keeps its
+    // digits, all of them, not the first 13 characters of what was typed.
+    void barcodeTypedWithSeparatorsIsStoredAsDigits()
+    {
+        TIMDBMovie movie;
+        movie.Id = QStringLiteral("tt0100019");
+        movie.Title = QStringLiteral("Barcode probe");
+        movie.UPC = QStringLiteral("0 12345-67890 5");
+        const int movieId = module.InsertMovie(movie, 1, 0);
+        QVERIFY(movieId > 0);
+        QCOMPARE(scalar(QStringLiteral("select d.UPC from MEDIA d join MOVIE m on m.MEDIA_ID = d.MEDIA_ID "
+                                       "where m.MOVIE_ID = ") +
+                        QString::number(movieId))
+                     .toString(),
+                 QStringLiteral("012345678905"));
+    }
+
     void refusedMovieRowLeavesNoTrace()
     {
         sql(QStringLiteral("create exception E_REFUSED 'refused for the test'"));
@@ -439,6 +456,8 @@ private slots:
         movie.CoverLocalFilename = writeCover(QStringLiteral("cover_refused.jpg"), QSize(300, 430));
 
         QCOMPARE(module.InsertMovie(movie, 1, 0), TIMDBDatabaseModule::NotFound);
+        // The engine's own words are kept for the user.
+        QVERIFY2(module.LastError.contains(QStringLiteral("refused for the test")), qPrintable(module.LastError));
         for (const QString &table : tables)
             QVERIFY2(count(table) == before.value(table), qPrintable(table));
         QVERIFY(!QFile::exists(movie.CoverLocalFilename));
@@ -450,6 +469,7 @@ private slots:
         // The module is usable afterwards.
         movie.Title = QStringLiteral("Accepted");
         QVERIFY(module.InsertMovie(movie, 1, 0) > 0);
+        QVERIFY(module.LastError.isEmpty());
     }
 
     void missingPicturePageSkipsOnlyThePicture()
@@ -671,6 +691,29 @@ private slots:
         QCOMPARE(module.TranslateText(QStringLiteral("Keep me")), QStringLiteral("Keep me"));
         server->setRoute(QStringLiteral("/translate/"), FixtureServer::Response{404, "text/html", {}, "gone", 0});
         QCOMPARE(module.TranslateText(QStringLiteral("Keep me")), QStringLiteral("Keep me"));
+    }
+
+    // A long text goes in pieces; when one piece comes back untranslated, storing the others alone
+    // would lose that part of the text, so the whole text stays as it was.
+    void translationWithAFailedPieceKeepsTheText()
+    {
+        WriteSettingBool(QStringLiteral("TranslateTexts"), QStringLiteral("Options"), true);
+        WriteSettingString(QStringLiteral("Language"), QString(), QStringLiteral("spanish"));
+        InstallFixtureDefinitions(*server, {{QStringLiteral("BABEL_URL="), server->baseUrl() + "/tr/%s/%s"}});
+        QStringList words;
+        for (int i = 0; i < 150; ++i)
+            words << QStringLiteral("w%1").arg(i);
+        const QString text = words.join(QLatin1Char(' '));
+        QFile answer(SourceFolder() + QStringLiteral("/tests/online/data/translate/index.html"));
+        QVERIFY(answer.open(QIODevice::ReadOnly));
+        FixtureServer::Response translated;
+        translated.body = answer.readAll();
+        // Only the first piece has an answer; the second gets "not found".
+        const QString firstPiece = words.mid(0, 140).join(QLatin1Char(' '));
+        server->setRoute(QStringLiteral("/tr/tl=es/") + firstPiece, translated);
+        QCOMPARE(module.TranslateText(firstPiece), QStringLiteral("Hola & adiós"));
+        QCOMPARE(module.TranslateText(text), text);
+        QCOMPARE(requestsFor(QStringLiteral("/tr/")), 3);
     }
 
     void mediaTypesAndQuestions()

@@ -326,6 +326,9 @@ private slots:
                                     << "A;B";
         QTest::newRow("leading dash") << "-ism"
                                       << "-";
+        // Place markers in a title must not take the numbers meant for the later fields.
+        QTest::newRow("percent signs") << "100%1 Pure %4"
+                                       << "Up %2";
     }
 
     void queueLinesRoundTrip()
