@@ -198,11 +198,14 @@ void saveSoundtrack(const QString &key, const QStringList &tracks)
     }
 }
 
+// A movie ticked watched without a date marks its copies watched but leaves the dates they have.
 void markDuplicatesWatched(const MovieRecord &movie)
 {
+    const bool hasDate = !IsEmptyStoredDate(movie.FLastWatchedDate);
     FbQuery query(mainConnection());
-    query.setSql(LastWatchedStatement(movie.FMovie_ID, movie.FImdbID, movie.FSeason, true));
-    query.setParam(QStringLiteral("LASTWATCHEDDATE"), movie.FLastWatchedDate);
+    query.setSql(LastWatchedStatement(movie.FMovie_ID, movie.FImdbID, movie.FSeason, true, hasDate));
+    if (hasDate)
+        query.setParam(QStringLiteral("LASTWATCHEDDATE"), movie.FLastWatchedDate);
     if (query.paramNames().contains(QStringLiteral("SEASON")))
         query.setParam(QStringLiteral("SEASON"), movie.FSeason);
     query.exec();
@@ -290,6 +293,20 @@ bool LoadMedium(double mediaId, StoredMedium *medium)
         if (query.next()) {
             LoadJpegField(r.FFrontCover, query.value(0));
             LoadJpegField(r.FBackCover, query.value(1));
+        }
+        query.close();
+        // Older entries may hold only the reduced covers; shown and saved back, they are kept
+        // instead of being cleared by the save.
+        if (r.FFrontCover.isNull() || r.FBackCover.isNull()) {
+            query.setSql(QStringLiteral("select FRONTCOVER_BLOB, BACKCOVER_BLOB from MEDIA where MEDIA_ID = ") +
+                         SqlKey(mediaId));
+            query.open();
+            if (query.next()) {
+                if (r.FFrontCover.isNull())
+                    LoadJpegField(r.FFrontCover, query.value(0));
+                if (r.FBackCover.isNull())
+                    LoadJpegField(r.FBackCover, query.value(1));
+            }
         }
         medium->mediaTypeName =
             lookupName(QStringLiteral("MEDIATYPE"), QStringLiteral("MEDIATYPE_ID"), r.FMediaType_ID);
@@ -601,6 +618,9 @@ void SaveContentLists(double movieId, const ContentLists &lists)
 
 void SaveContent(TDM1 &dm, const MovieRecord &movie, const ContentLists &lists, bool applyLastWatchedToDuplicates)
 {
+    // A medium without contents shows none: its lists would land on a movie key that no row has.
+    if (movie.FMovie_ID < 0)
+        return;
     AlterMovieTable(dm, movie, false);
     SaveContentLists(movie.FMovie_ID, lists);
     if (applyLastWatchedToDuplicates && movie.FImdbID > 0 && movie.FWatched == 1)

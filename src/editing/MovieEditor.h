@@ -123,7 +123,8 @@ bool SequenceNumberTaken(int seqNumber);
 // once. Texts are cut to their column's length. Throws FbError.
 void SaveContentLists(double movieId, const ContentLists &lists);
 // Writes the content's row and lists and, when watched and the option is on, marks every other copy
-// of the title watched. Throws FbError.
+// of the title watched. Nothing for a record without a movie key (a medium left without contents).
+// Throws FbError.
 void SaveContent(TDM1 &dm, const MovieRecord &movie, const ContentLists &lists, bool applyLastWatchedToDuplicates);
 
 // Marks the contents created for an entry not yet saved (MEDIA_ID -1) as contents of mediaId.

@@ -101,7 +101,8 @@ QString fileNameOfPath(const QString &path)
 QString folderNameOfTitle(const QString &title)
 {
     QString name = title;
-    name.replace(QRegularExpression(QStringLiteral("[/\\\\]")), QStringLiteral("_"));
+    // Characters some file systems refuse (a FAT stick, Windows) would make every copy fail.
+    name.replace(QRegularExpression(QStringLiteral("[<>:\"/\\\\|?*\\x00-\\x1f]")), QStringLiteral("_"));
     name = name.trimmed();
     while (name.startsWith(QLatin1Char('.')))
         name.remove(0, 1);
@@ -123,9 +124,11 @@ bool SetUserRating(int rating, const QList<double> &movieIds, QString *error)
     return runAndCommit(statements, error);
 }
 
-QString LastWatchedStatement(double movieId, int imdbId, int season, bool applyToDuplicates)
+QString LastWatchedStatement(double movieId, int imdbId, int season, bool applyToDuplicates, bool setDate)
 {
-    const QString head = QStringLiteral("update MOVIE set WATCHED = 1, LASTWATCHEDDATE = :LASTWATCHEDDATE where ");
+    const QString head = setDate
+                             ? QStringLiteral("update MOVIE set WATCHED = 1, LASTWATCHEDDATE = :LASTWATCHEDDATE where ")
+                             : QStringLiteral("update MOVIE set WATCHED = 1 where ");
     if (!applyToDuplicates || imdbId <= 0)
         return head + QStringLiteral("MOVIE_ID = ") + SqlKey(movieId);
     const QString sameTitle = head + QStringLiteral("IMDBID = ") + QString::number(imdbId);

@@ -25,8 +25,9 @@ bool SetUserRating(int rating, const QList<double> &movieIds, QString *error = n
 // The statement that marks a movie watched, with the parameter :LASTWATCHEDDATE and, for one
 // season of a series, :SEASON. Without "ApplyLastWatchedToDuplicates" or without an IMDb id only
 // the movie itself; otherwise every copy with the same IMDb id, narrowed to the season when the
-// season is above 0.
-QString LastWatchedStatement(double movieId, int imdbId, int season, bool applyToDuplicates);
+// season is above 0. Without setDate only WATCHED is set (no :LASTWATCHEDDATE), so that copies keep
+// the date they were watched on.
+QString LastWatchedStatement(double movieId, int imdbId, int season, bool applyToDuplicates, bool setDate = true);
 // The "ApplyLastWatchedToDuplicates" option (section "Options", default true).
 bool ApplyLastWatchedToDuplicates();
 // Marks the movie watched on date. The season counts only from the media view, where the movie

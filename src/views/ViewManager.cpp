@@ -1177,8 +1177,8 @@ bool TViewManager_frm::focusedOnLoan() const
     const int row = focusedRow();
     if (!query || row < 0 || query->viewTable() == ViewKind::Persons)
         return false;
-    const QVariant lendId = query->fieldValue(row, QStringLiteral("LEND_ID"));
-    return !lendId.isNull() && lendId.toInt() >= 0;
+    // As the views show it: lent only to a borrower who exists.
+    return !query->fieldValue(row, QStringLiteral("LENDALERT")).toString().isEmpty();
 }
 
 QList<int> TViewManager_frm::commandRows() const

@@ -8,6 +8,8 @@
 #include "database/RecordHelpers.h"
 #include "editing/MovieEditor.h"
 
+#include <QBuffer>
+#include <QImage>
 #include <QLocale>
 
 class TestMovieEditor : public QObject
@@ -271,6 +273,24 @@ private slots:
                 QDate(2024, 5, 6));
     }
 
+    // Ticking "watched" without a date must not wipe the date another copy was watched on.
+    void watchedWithoutDateKeepsTheCopiesDates()
+    {
+        sql(QStringLiteral("insert into MOVIE (MEDIA_ID, MOVIE_ID, LISTINDEX, TITLE, IMDBID, SEASON, WATCHED, "
+                           "LASTWATCHEDDATE) values (91, 910, 1, 'Copy', 4343, 0, 0, '1899-12-30')"));
+        sql(QStringLiteral("insert into MOVIE (MEDIA_ID, MOVIE_ID, LISTINDEX, TITLE, IMDBID, SEASON, WATCHED, "
+                           "LASTWATCHEDDATE) values (92, 911, 1, 'Copy', 4343, 0, 1, '2023-03-04')"));
+        MovieRecord movie = movieOf(91, 910, QStringLiteral("Copy"));
+        movie.FImdbID = 4343;
+        movie.FWatched = 1;
+        movie.FLastWatchedDate = ZeroDate();
+        SaveContent(dm, movie, {}, true);
+        QCOMPARE(column(QStringLiteral("select WATCHED from MOVIE where IMDBID = 4343 order by MOVIE_ID")),
+                 (QStringList{"1", "1"}));
+        QCOMPARE(scalar(QStringLiteral("select LASTWATCHEDDATE from MOVIE where MOVIE_ID = 911")).toDateTime().date(),
+                 QDate(2023, 3, 4));
+    }
+
     void typedInput_data()
     {
         QTest::addColumn<int>("kind"); // 0 date, 1 amount, 2 whole number
@@ -333,6 +353,53 @@ private slots:
         sql(QStringLiteral("insert into MEDIA (MEDIA_ID, TITLE, SEQNUMBER) values (95, 'Numbered', 777)"));
         QVERIFY(SequenceNumberTaken(777));
         QVERIFY(!SequenceNumberTaken(778));
+    }
+
+    // A medium left without movies (its only movie moved away) shows no content: saving it must
+    // write the medium and no list rows for a movie that does not exist.
+    void savingAMediumWithoutContentsWritesNoContentRows()
+    {
+        sql(QStringLiteral("insert into MEDIA (MEDIA_ID, TITLE, SEQNUMBER) values (96, 'Emptied Box', 96)"));
+        dm.MainConnection.commitRetaining();
+        ContentLists lists;
+        lists.genres = QStringList{"Drama"};
+        lists.features = QStringList{"Commentary"};
+        const EntrySaveResult result = SaveEntry(dm, mediaOf(96, QStringLiteral("Emptied Box, Renamed"), 96),
+                                                 movieOf(96, -1, QStringLiteral("Typed")), lists, false, true);
+        QVERIFY2(result.saved, qPrintable(result.error));
+        QCOMPARE(scalar(QStringLiteral("select TITLE from MEDIA where MEDIA_ID = 96")).toString(),
+                 QStringLiteral("Emptied Box, Renamed"));
+        for (const char *table : {"GENRE", "FEATURES"})
+            QCOMPARE(
+                scalar(QStringLiteral("select count(*) from %1 where MOVIE_ID = -1").arg(QLatin1String(table))).toInt(),
+                0);
+    }
+
+    // An older entry with only the reduced cover keeps it through an edit.
+    void reducedCoverOnlyIsKeptBySaving()
+    {
+        QImage cover(60, 86, QImage::Format_RGB32);
+        cover.fill(Qt::darkBlue);
+        QByteArray jpeg;
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        QVERIFY(cover.save(&buffer, "JPEG"));
+        FbQuery insert(dm.MainConnection);
+        insert.setSql(QStringLiteral("insert into MEDIA (MEDIA_ID, TITLE, SEQNUMBER, FRONTCOVER_BLOB) values (97, "
+                                     "'Old Box', 97, :COVER)"));
+        insert.setParam(QStringLiteral("COVER"), jpeg);
+        insert.exec();
+        sql(QStringLiteral("insert into MEDIA_GFX (MEDIA_ID) values (97)"));
+        dm.MainConnection.commitRetaining();
+
+        StoredMedium medium;
+        QVERIFY(LoadMedium(97, &medium));
+        QVERIFY(!medium.record.FFrontCover.isNull());
+        const EntrySaveResult result =
+            SaveEntry(dm, medium.record, movieOf(97, -1, QStringLiteral("Old")), {}, false, true);
+        QVERIFY2(result.saved, qPrintable(result.error));
+        QVERIFY(!scalar(QStringLiteral("select FRONTCOVER_BLOB from MEDIA where MEDIA_ID = 97")).isNull());
+        QVERIFY(!scalar(QStringLiteral("select FRONTCOVER_BLOB from MEDIA_GFX where MEDIA_ID = 97")).isNull());
     }
 };
 

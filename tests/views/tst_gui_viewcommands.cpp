@@ -327,6 +327,17 @@ private slots:
                  QDate(1899, 12, 30));
         QVERIFY(!vm->focusedOnLoan());
         QCOMPARE(vm->DataControllerInUse()->displayText(vm->focusedRow(), QStringLiteral("LENDTO")), QString());
+
+        // A borrower who no longer exists: the views do not show the medium as lent, nor does the
+        // command offer a return.
+        exec(QStringLiteral("update MEDIA set LEND_ID = 999 where MEDIA_ID = %1").arg(media));
+        db().commitRetaining();
+        vm->RefreshViewDatasets();
+        select({title});
+        QVERIFY(!vm->focusedOnLoan());
+        exec(QStringLiteral("update MEDIA set LEND_ID = -1 where MEDIA_ID = %1").arg(media));
+        db().commitRetaining();
+        vm->RefreshViewDatasets();
     }
 
     void trailerOpensTheFileOrASearch()

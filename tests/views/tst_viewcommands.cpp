@@ -479,7 +479,10 @@ private slots:
         QTest::newRow("no year") << "Alien"
                                  << " " << true << "/out/Alien";
         QTest::newRow("separator in title") << "AC/DC: Live"
-                                            << "1992" << true << "/out/AC_DC: Live (1992)";
+                                            << "1992" << true << "/out/AC_DC_ Live (1992)";
+        QTest::newRow("characters some file systems refuse")
+            << "Why? <Because> \"Star*\" | Me"
+            << "2001" << true << "/out/Why_ _Because_ _Star__ _ Me (2001)";
         QTest::newRow("dots leave nothing") << ".."
                                             << "" << true << "/out/_";
     }
