@@ -174,18 +174,28 @@ void StoreCoverImage(const QImage &image, const QString &blobColumn, double medi
     // A file left from an earlier cover must not be stored when this one cannot be written.
     QFile::remove(fullSize);
     if (!image.isNull()) {
-        if (SaveJpeg(image, fullSize)) {
-            const QString key = QStringLiteral("MEDIA_ID");
-            StoreImageFile(QStringLiteral("MEDIA_GFX"), key, blobColumn, false, mediaId, fullSize);
-            const QSize limit = ThumbnailMaxSize(ReadThumbnailSize());
-            ShrinkJpegFile(fullSize, limit.width(), limit.height());
-            StoreImageFile(QStringLiteral("MEDIA"), key, blobColumn, true, mediaId, fullSize);
-        }
+        if (SaveJpeg(image, fullSize))
+            StoreCoverFile(fullSize, blobColumn, mediaId);
     } else {
         ClearBlob(QStringLiteral("MEDIA"), QStringLiteral("MEDIA_ID"), blobColumn, mediaId);
         ClearBlob(QStringLiteral("MEDIA_GFX"), QStringLiteral("MEDIA_ID"), blobColumn, mediaId);
     }
     QFile::remove(fullSize);
+}
+
+bool StoreCoverFile(const QString &jpegFile, const QString &blobColumn, double mediaId)
+{
+    const QString key = QStringLiteral("MEDIA_ID");
+    if (!StoreImageFile(QStringLiteral("MEDIA_GFX"), key, blobColumn, false, mediaId, jpegFile))
+        return false;
+    // The thumbnail is made from a copy, so the caller's file keeps its full size.
+    const QString thumbnail = tempFile(QStringLiteral("thumbnail_temp.jpg"));
+    QFile::remove(thumbnail);
+    if (!QFile::copy(jpegFile, thumbnail))
+        return false;
+    const QSize limit = ThumbnailMaxSize(ReadThumbnailSize());
+    ShrinkJpegFile(thumbnail, limit.width(), limit.height());
+    return StoreImageFile(QStringLiteral("MEDIA"), key, blobColumn, true, mediaId, thumbnail);
 }
 
 bool HasFrontCover(double mediaId)

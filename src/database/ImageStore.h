@@ -50,6 +50,9 @@ bool ClearBlob(const QString &table, const QString &keyColumn, const QString &bl
 // into MEDIA; a null image clears the cover in both. blobColumn is FRONTCOVER_BLOB or
 // BACKCOVER_BLOB.
 void StoreCoverImage(const QImage &image, const QString &blobColumn, double mediaId);
+// The same for a JPEG file, stored as it is into MEDIA_GFX and shrunk to the collection's
+// thumbnail size into MEDIA; the file itself is left unchanged. True when both were stored.
+bool StoreCoverFile(const QString &jpegFile, const QString &blobColumn, double mediaId);
 // Whether the medium has a front cover thumbnail (10 bytes or more); true when that cannot be read,
 // so that nothing overwrites a cover that may be there.
 bool HasFrontCover(double mediaId);

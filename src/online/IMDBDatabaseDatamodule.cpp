@@ -629,12 +629,7 @@ bool TIMDBDatabaseModule::storeCover(const TIMDBMovie &movie, int mediaId)
     const QString file = movie.CoverLocalFilename;
     if (file.isEmpty() || !QFile::exists(file))
         return false;
-    const QString key = QStringLiteral("MEDIA_ID");
-    const QString blob = QStringLiteral("FRONTCOVER_BLOB");
-    StoreImageFile(QStringLiteral("MEDIA_GFX"), key, blob, false, mediaId, file);
-    const QSize limit = ThumbnailMaxSize(ReadThumbnailSize());
-    ShrinkJpegFile(file, limit.width(), limit.height());
-    const bool stored = StoreImageFile(QStringLiteral("MEDIA"), key, blob, true, mediaId, file);
+    const bool stored = StoreCoverFile(file, QStringLiteral("FRONTCOVER_BLOB"), mediaId);
     pumpMessages();
     return stored;
 }

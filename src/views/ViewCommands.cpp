@@ -465,17 +465,7 @@ bool ApplyCoverToMedium(const QString &imageFile, double mediaId)
     if (jpeg.isEmpty())
         return false;
     ensureGraphicsRow(*connection, mediaId);
-    const QString key = QStringLiteral("MEDIA_ID");
-    const QString blob = QStringLiteral("FRONTCOVER_BLOB");
-    bool stored = StoreImageFile(QStringLiteral("MEDIA_GFX"), key, blob, false, mediaId, jpeg);
-    const QString thumbnail = tempFile(QStringLiteral("thumbnail_temp.jpg"));
-    QFile::remove(thumbnail);
-    if (stored && QFile::copy(jpeg, thumbnail)) {
-        const QSize limit = ThumbnailMaxSize(ReadThumbnailSize());
-        ShrinkJpegFile(thumbnail, limit.width(), limit.height());
-        stored = StoreImageFile(QStringLiteral("MEDIA"), key, blob, true, mediaId, thumbnail);
-    }
-    QFile::remove(thumbnail);
+    const bool stored = StoreCoverFile(jpeg, QStringLiteral("FRONTCOVER_BLOB"), mediaId);
     if (converted)
         QFile::remove(jpeg);
     return stored;
