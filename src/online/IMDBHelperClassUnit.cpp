@@ -302,6 +302,21 @@ QString FormatTemplate(const QString &templ, const QString &value)
     return result;
 }
 
+QString PaddedImdbId(const QVariant &imdbId)
+{
+    bool ok = false;
+    const qlonglong id = imdbId.toString().trimmed().toLongLong(&ok);
+    if (!ok || id <= 0)
+        return QString();
+    return QString::number(id).rightJustified(7, QLatin1Char('0'));
+}
+
+QString ImdbPageAddress(const QString &addressTemplate, const QString &prefix, const QVariant &imdbId)
+{
+    const QString id = PaddedImdbId(imdbId);
+    return id.isEmpty() ? QString() : FormatTemplate(addressTemplate, prefix + id);
+}
+
 qsizetype MarkerPos(const QString &text, const QString &marker, qsizetype from)
 {
     if (marker.isEmpty())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
 
 #include <functional>
 
@@ -34,6 +35,11 @@ QString TrimText(const QString &text);
 QString LimitText(const QString &text, int limit);
 // A definitions address template with its one "%s" (in either case) replaced by value.
 QString FormatTemplate(const QString &templ, const QString &value);
+// An IMDb number padded with zeros to seven digits; empty when it is not a number above 0.
+QString PaddedImdbId(const QVariant &imdbId);
+// The page of an IMDb number in a definitions address template: prefix ("tt" for titles, "nm" for
+// persons) and the padded number in place of its "%s". Empty when the number is not above 0.
+QString ImdbPageAddress(const QString &addressTemplate, const QString &prefix, const QVariant &imdbId);
 
 // --- Marker primitives of the page readers ---
 // All find the first occurrence, case-sensitively; an empty marker is never found.

@@ -259,12 +259,7 @@ int ImdbNumber(const QString &id)
 
 QString ImdbTitlePageAddress(const QString &id)
 {
-    const QString number = QStringLiteral("tt") + DigitsOnly(id).rightJustified(7, QLatin1Char('0'));
-    QString address = def(K::IMDB_STD_MOVIE_URL);
-    const qsizetype at = address.indexOf(QStringLiteral("%s"), 0, Qt::CaseInsensitive);
-    if (at >= 0)
-        address.replace(at, 2, number);
-    return address;
+    return ImdbPageAddress(def(K::IMDB_STD_MOVIE_URL), QStringLiteral("tt"), DigitsOnly(id));
 }
 
 bool IsImdbTitleAddress(const QString &text)

@@ -337,23 +337,6 @@ QString MovieFolderToOpen(double movieId)
     return QFileInfo(file).absolutePath();
 }
 
-QString PaddedImdbId(const QVariant &imdbId)
-{
-    bool ok = false;
-    const qlonglong id = imdbId.toString().trimmed().toLongLong(&ok);
-    if (!ok || id <= 0)
-        return QString();
-    return QString::number(id).rightJustified(7, QLatin1Char('0'));
-}
-
-QString ImdbPageAddress(const QString &addressTemplate, const QVariant &imdbId)
-{
-    const QString id = PaddedImdbId(imdbId);
-    if (id.isEmpty())
-        return QString();
-    return FormatTemplate(addressTemplate, id);
-}
-
 QString TitlePageTemplate()
 {
     return Definition(DefKey::IMDB_STD_MOVIE_URL);

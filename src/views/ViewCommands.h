@@ -94,11 +94,6 @@ QString FirstMovieFile(double movieId);
 // The folder holding the movie's first file; empty when there is no file or it does not exist.
 QString MovieFolderToOpen(double movieId);
 
-// An IMDb id padded with zeros to seven digits; empty when it is not a number above 0.
-QString PaddedImdbId(const QVariant &imdbId);
-// An IMDb id padded to seven digits in place of the template's "%s" (any case); empty when the
-// id is not a number above 0.
-QString ImdbPageAddress(const QString &addressTemplate, const QVariant &imdbId);
 // The title-page and person-page templates of the definitions.
 QString TitlePageTemplate();
 QString PersonPageTemplate();

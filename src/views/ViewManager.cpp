@@ -6,6 +6,7 @@
 #include "database/DM1_u.h"
 #include "database/FbQuery.h"
 #include "database/RecordHelpers.h"
+#include "online/IMDBHelperClassUnit.h"
 #include "reports/ImageExportDialog.h"
 #include "views/BrowseQuery.h"
 #include "views/CalculatedFields.h"
@@ -1402,7 +1403,8 @@ void TViewManager_frm::openImdbPage()
     if (!viewHasRows() || focusedRow() < 0)
         return;
     const bool person = m_dataControllerInUse->viewTable() == ViewKind::Persons;
-    const QString address = ImdbPageAddress(person ? PersonPageTemplate() : TitlePageTemplate(), focusedImdbId());
+    const QString address = person ? ImdbPageAddress(PersonPageTemplate(), QStringLiteral("nm"), focusedImdbId())
+                                   : ImdbPageAddress(TitlePageTemplate(), QStringLiteral("tt"), focusedImdbId());
     if (address.isEmpty()) {
         userInterface().showMessage(MessageKind::Information, GetText(Txt::NoImdbNumber), MessageButtons::Ok);
         return;

@@ -132,8 +132,9 @@ private slots:
         ForceDataFolders();
         ui = std::make_unique<RecordingUserInterface>();
         dm = std::make_unique<TDM1>();
-        ApplyDefinitionLines({QStringLiteral("IMDB_STD_MOVIE_URL=https://www.imdb.com/title/tt%s/"),
-                              QStringLiteral("IMDB_STD_PERSON_URL=https://www.imdb.com/name/nm%S/")});
+        // As the shipped definitions word them.
+        ApplyDefinitionLines({QStringLiteral("IMDB_STD_MOVIE_URL=https://www.imdb.com/title/%s/"),
+                              QStringLiteral("IMDB_STD_PERSON_URL=https://www.imdb.com/name/%S/")});
         templatePath = TestDatabasePath(QStringLiteral("template"));
         QVERIFY(dm->CreateRNZDB(templatePath, false, true, false));
         ViewsFixture::fill(*dm);

@@ -6,6 +6,7 @@
 #include "database/DM1_u.h"
 #include "database/FbQuery.h"
 #include "editing/MediaDelete.h"
+#include "online/IMDBHelperClassUnit.h"
 #include "views/BrowseSql.h"
 #include "views/ViewCommands.h"
 
@@ -444,26 +445,31 @@ private slots:
     void imdbPageAddress_data()
     {
         QTest::addColumn<QString>("addressTemplate");
+        QTest::addColumn<QString>("prefix");
         QTest::addColumn<QVariant>("id");
         QTest::addColumn<QString>("address");
-        const QString title = QStringLiteral("https://www.imdb.com/title/tt%s/");
-        QTest::newRow("padded") << title << QVariant(133093) << "https://www.imdb.com/title/tt0133093/";
-        QTest::newRow("upper-case marker")
-            << "https://www.imdb.com/name/nm%S/" << QVariant(42) << "https://www.imdb.com/name/nm0000042/";
-        QTest::newRow("eight digits") << title << QVariant(12345678) << "https://www.imdb.com/title/tt12345678/";
-        QTest::newRow("as text") << title << QVariant(QStringLiteral(" 7 ")) << "https://www.imdb.com/title/tt0000007/";
-        QTest::newRow("zero") << title << QVariant(0) << QString();
-        QTest::newRow("negative") << title << QVariant(-3) << QString();
-        QTest::newRow("not a number") << title << QVariant(QStringLiteral("tt1")) << QString();
-        QTest::newRow("null") << title << QVariant() << QString();
+        // The shipped templates leave the "tt" and "nm" to the program.
+        const QString title = QStringLiteral("https://www.imdb.com/title/%s/");
+        const QString tt = QStringLiteral("tt");
+        QTest::newRow("padded") << title << tt << QVariant(133093) << "https://www.imdb.com/title/tt0133093/";
+        QTest::newRow("upper-case marker") << "https://www.imdb.com/name/%S/"
+                                           << "nm" << QVariant(42) << "https://www.imdb.com/name/nm0000042/";
+        QTest::newRow("eight digits") << title << tt << QVariant(12345678) << "https://www.imdb.com/title/tt12345678/";
+        QTest::newRow("as text") << title << tt << QVariant(QStringLiteral(" 7 "))
+                                 << "https://www.imdb.com/title/tt0000007/";
+        QTest::newRow("zero") << title << tt << QVariant(0) << QString();
+        QTest::newRow("negative") << title << tt << QVariant(-3) << QString();
+        QTest::newRow("not a number") << title << tt << QVariant(QStringLiteral("tt1")) << QString();
+        QTest::newRow("null") << title << tt << QVariant() << QString();
     }
 
     void imdbPageAddress()
     {
         QFETCH(QString, addressTemplate);
+        QFETCH(QString, prefix);
         QFETCH(QVariant, id);
         QFETCH(QString, address);
-        QCOMPARE(ImdbPageAddress(addressTemplate, id), address);
+        QCOMPARE(ImdbPageAddress(addressTemplate, prefix, id), address);
     }
 
     void copyTargetFolder_data()
